@@ -1,0 +1,128 @@
+// The framework's persistent-object archive: little-endian primitives,
+// length-prefixed strings and tagged objects with class records and
+// back-references, byte-compatible with files of the original platform.
+//
+// Wire forms (all little-endian):
+//   tag        WORD   0x0000 null object; 0x0001..0x7FFE object back-reference;
+//                     0x7FFF escape, a DWORD follows (bit 31 set: class reference,
+//                     else object reference); 0x8001..0xFFFE class reference
+//                     (index = tag & 0x7FFF) followed by an object; 0xFFFF new
+//                     class record followed by an object
+//   class rec  WORD schema, WORD name length, name bytes (no terminator)
+//   CString    BYTE n (n < 255) | FF WORD n (n < 0xFFFE) | FF FFFF DWORD n;
+//              FF FEFF marks UTF-16 text and is followed by a full length prefix
+//   indices    one counter from 1 shared by classes and objects; an object
+//              takes its index before its body is read or written
+//
+// A reader here trusts no count: every length is checked against the bytes
+// left before anything is allocated, indices are checked for range and kind
+// (class or object), and nesting of objects is bounded, so a hostile file
+// ends in CArchiveException rather than a crash or a huge allocation.
+#pragma once
+
+#include "CObject.h"
+#include "CString.h"
+
+#include <memory>
+
+class CFile;
+
+class AFX_API CArchive {
+public:
+    enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2 };
+
+    // Deepest chain of objects read inside one another before the file is
+    // taken as malformed.
+    static constexpr int nMaxObjectDepth = 512;
+    // Longest class name accepted in a class record, as the original.
+    static constexpr int nMaxClassNameLength = 63;
+
+    CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = nullptr);
+    ~CArchive();
+
+    BOOL IsLoading() const { return (m_nMode & load) != 0; }
+    BOOL IsStoring() const { return (m_nMode & load) == 0; }
+    CFile* GetFile() const { return m_pFile; }
+    void Close();
+    void Abort();
+    void Flush();
+
+    // Raw bytes. Read returns a short count at the end of the file.
+    UINT Read(void* lpBuf, UINT nMax);
+    void Write(const void* lpBuf, UINT nMax);
+    // Reads exactly nCount bytes or throws endOfFile.
+    void EnsureRead(void* lpBuf, UINT nCount);
+    // Bytes that a load can still deliver; lets readers bound counts before
+    // they allocate. (An addition of this implementation.)
+    unsigned long long GetBytesLeft() const;
+
+    CArchive& operator<<(BYTE by);
+    CArchive& operator<<(char ch) { return operator<<(BYTE(ch)); }
+    CArchive& operator<<(WORD w);
+    CArchive& operator<<(short s) { return operator<<(WORD(s)); }
+    CArchive& operator<<(LONG l);
+    CArchive& operator<<(DWORD dw);
+    CArchive& operator<<(float f);
+    CArchive& operator<<(double d);
+    CArchive& operator>>(BYTE& by);
+    CArchive& operator>>(char& ch);
+    CArchive& operator>>(WORD& w);
+    CArchive& operator>>(short& s);
+    CArchive& operator>>(LONG& l);
+    CArchive& operator>>(DWORD& dw);
+    CArchive& operator>>(float& f);
+    CArchive& operator>>(double& d);
+
+    void WriteObject(const CObject* pOb);
+    // pClassRefRequested: the object read must be of that kind (badClass otherwise).
+    CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // As ReadObject, but a back-reference to an object already read is refused
+    // with badIndex: for owning containers, where a shared object would end up
+    // with two owners. A null object is still returned as null.
+    CObject* ReadNewObject(const CRuntimeClass* pClassRefRequested);
+
+    void WriteClass(const CRuntimeClass* pClassRef);
+    CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr,
+                             UINT* pSchema = nullptr, DWORD* pObTag = nullptr);
+    void SerializeClass(const CRuntimeClass* pClassRef);
+
+    // Collection counts: WORD, or 0xFFFF followed by a DWORD.
+    void WriteCount(DWORD dwCount);
+    DWORD ReadCount();
+
+    void WriteString(const CString& str);
+    void ReadString(CString& str);
+
+    void MapObject(const CObject* pOb);
+    UINT GetObjectSchema();
+    void SetObjectSchema(UINT nSchema) { m_nObjectSchema = nSchema; }
+
+    CString m_strFileName;
+
+private:
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    void FillBuffer(UINT nBytesNeeded);
+    void WriteTag(DWORD nIndex, BOOL bClass);
+    CObject* ReadObjectImpl(const CRuntimeClass* pClassRefRequested, BOOL bRequireNew);
+    [[noreturn]] void Fail(int cause) const;
+
+    struct Maps;
+    CFile* m_pFile;
+    UINT m_nMode;
+    UINT m_nObjectSchema = UINT(-1);
+    int m_nDepth = 0;
+    std::unique_ptr<BYTE[]> m_buffer;
+    UINT m_nBufSize;
+    BYTE* m_lpBufCur = nullptr;
+    BYTE* m_lpBufMax = nullptr;
+    std::unique_ptr<Maps> m_pMaps;
+    BOOL m_bClosed = FALSE;
+};
+
+AFX_API CArchive& operator<<(CArchive& ar, const CString& str);
+AFX_API CArchive& operator>>(CArchive& ar, CString& str);
+AFX_API CArchive& operator<<(CArchive& ar, const CObject* pOb);
+AFX_API CArchive& operator>>(CArchive& ar, CObject*& pOb);
+AFX_API CArchive& operator>>(CArchive& ar, const CObject*& pOb);

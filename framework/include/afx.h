@@ -1,0 +1,17 @@
+// The core of the class library: object model, strings, collections, files,
+// archives, exceptions and module state. No user interface here.
+#pragma once
+
+#include "../core/AfxTypes.h"
+#include "../core/CObject.h"
+#include "../core/CString.h"
+#include "../core/AfxModuleState.h"
+#include "../core/AfxCodePage.h"
+#include "../core/CException.h"
+#include "../core/CStringList.h"
+#include "../core/CMapStringToString.h"
+#include "../core/CFile.h"
+#include "../core/CMemFile.h"
+#include "../core/CArchive.h"
+
+#include <cstdlib>

@@ -1,0 +1,7 @@
+// Application, documents, windows and drawing of the class library, on Qt 6
+// Widgets.
+#pragma once
+
+#include <afx.h>
+
+#include "../app/CCmdTarget.h"
