@@ -5,3 +5,6 @@
 #include <afx.h>
 
 #include "../app/CCmdTarget.h"
+#include "../ui/AfxGdi.h"
+#include "../ui/AfxUi.h"
+#include "../app/AfxApp.h"

@@ -1,0 +1,5 @@
+// Application object, document manager, document templates and documents.
+#pragma once
+
+#include "CCmdTarget.h"
+#include "CCreateContext.h"

@@ -1,0 +1,17 @@
+// What a frame needs to create its view and attach it to a document.
+#pragma once
+
+#include <afx.h>
+
+class CDocument;
+class CDocTemplate;
+class CView;
+class CFrameWnd;
+
+struct CCreateContext {
+    CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+    CView* m_pLastView = nullptr;
+    CFrameWnd* m_pCurrentFrame = nullptr;
+};
