@@ -13,5 +13,6 @@
 #include "../core/CFile.h"
 #include "../core/CMemFile.h"
 #include "../core/CArchive.h"
+#include "../core/AfxVersionInfo.h"
 
 #include <cstdlib>
