@@ -24,7 +24,7 @@ struct AFX_API AFX_MODULE_STATE {
 
     CString m_strModuleName;
     CWinApp* m_pCurrentWinApp = nullptr;
-    CRuntimeClass* m_pClassInit = nullptr;         // head of this module's class registry
+    CRuntimeClass* m_pClassInit = nullptr;               // head of this module's class registry
     std::map<LANGID, std::map<UINT, CString>> m_strings; // string table per language copy
 
     CRuntimeClass* FindClass(LPCSTR lpszClassName) const;
@@ -58,5 +58,12 @@ AFX_API void AfxSetUILanguage(LANGID langId);
 
 // Loads a shared module with the caller's module state kept current across
 // the module's static initialisation (which makes its own state current).
+// On failure null, with the loader's message in *pError.
 AFX_API void* AfxLoadLibrary(LPCSTR lpszPath, CString* pError = nullptr);
+// Unloads; if the current state belonged to that module, the framework's own
+// state becomes current, since the old one no longer exists.
 AFX_API void AfxFreeLibrary(void* hModule);
+
+// The file name (no folder) of the module holding pAddress; each module's
+// state is named so at its first use.
+AFX_API CString AfxGetModuleNameOf(const void* pAddress);

@@ -27,7 +27,8 @@
 
 class CFile;
 
-class AFX_API CArchive {
+class AFX_API CArchive
+{
 public:
     enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2 };
 
@@ -36,8 +37,15 @@ public:
     static constexpr int nMaxObjectDepth = 512;
     // Longest class name accepted in a class record, as the original.
     static constexpr int nMaxClassNameLength = 63;
+    // Indices are handed out below this limit; reaching it is badIndex.
+    static constexpr DWORD nMaxMapCount = 0x3FFFFFFE;
 
+    // The archive buffers in memory of its own; lpBuf is accepted for the
+    // original's signature and not used. m_strFileName is the file's path.
     CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = nullptr);
+    // Flushes a store that was not closed, unless bNoFlushOnDelete was given
+    // or an exception is unwinding (a failed store is abandoned, not topped
+    // up); never throws.
     ~CArchive();
 
     BOOL IsLoading() const { return (m_nMode & load) != 0; }
@@ -73,8 +81,13 @@ public:
     CArchive& operator>>(float& f);
     CArchive& operator>>(double& d);
 
+    // Throws CNotSupportedException for an object of a class that is not
+    // serializable.
     void WriteObject(const CObject* pOb);
-    // pClassRefRequested: the object read must be of that kind (badClass otherwise).
+    // pClassRefRequested: the object read must be of that kind (badClass
+    // otherwise); null or RUNTIME_CLASS(CObject) take any class. A new object
+    // whose body fails to load is deleted before the exception leaves, so an
+    // object owns only what its Serialize had stored in it.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
     // As ReadObject, but a back-reference to an object already read is refused
     // with badIndex: for owning containers, where a shared object would end up
@@ -86,10 +99,15 @@ public:
                              UINT* pSchema = nullptr, DWORD* pObTag = nullptr);
     void SerializeClass(const CRuntimeClass* pClassRef);
 
-    // Collection counts: WORD, or 0xFFFF followed by a DWORD.
+    // Collection counts: WORD, or 0xFFFF followed by a DWORD. ReadCount
+    // refuses (endOfFile) a count larger than the bytes left, since every
+    // element takes at least one byte.
     void WriteCount(DWORD dwCount);
     DWORD ReadCount();
 
+    // A CString in the length-prefixed archive form (what << and >> use;
+    // unlike the original, not lines of text). Reading converts UTF-16 text
+    // to the ANSI code page.
     void WriteString(const CString& str);
     void ReadString(CString& str);
 
@@ -99,12 +117,21 @@ public:
 
     CString m_strFileName;
 
+protected:
+    // Next index to hand out. Protected so that a test archive can start it
+    // high and reach the big-index forms and the limit on store without
+    // writing that many objects; on load it always equals the table size.
+    DWORD m_nMapCount = 1;
+
 private:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
     void FillBuffer(UINT nBytesNeeded);
     void WriteTag(DWORD nIndex, BOOL bClass);
+    void CheckLoading() const;
+    void CheckStoring() const;
+    DWORD NextIndex();
     CObject* ReadObjectImpl(const CRuntimeClass* pClassRefRequested, BOOL bRequireNew);
     [[noreturn]] void Fail(int cause) const;
 
@@ -119,6 +146,7 @@ private:
     BYTE* m_lpBufMax = nullptr;
     std::unique_ptr<Maps> m_pMaps;
     BOOL m_bClosed = FALSE;
+    int m_nUncaughtExceptions = 0;
 };
 
 AFX_API CArchive& operator<<(CArchive& ar, const CString& str);

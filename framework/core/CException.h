@@ -5,7 +5,8 @@
 #include "CObject.h"
 #include "CString.h"
 
-class AFX_API CException : public CObject {
+class AFX_API CException : public CObject
+{
     DECLARE_DYNAMIC(CException)
 public:
     CException() = default;
@@ -16,27 +17,23 @@ public:
     CString GetErrorMessage() const;
 };
 
-class AFX_API CArchiveException : public CException {
+class AFX_API CArchiveException : public CException
+{
     DECLARE_DYNAMIC(CArchiveException)
 public:
-    enum {
-        none,
-        genericException,
-        readOnly,
-        endOfFile,
-        writeOnly,
-        badIndex,
-        badClass,
-        badSchema
-    };
+    enum { none, genericException, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema };
     explicit CArchiveException(int cause = none, LPCSTR lpszArchiveName = nullptr);
+    using CException::GetErrorMessage;
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError) const override;
+    // The message of a cause, without the file name.
+    static LPCSTR CauseText(int cause);
 
     int m_cause;
     CString m_strFileName;
 };
 
-class AFX_API CFileException : public CException {
+class AFX_API CFileException : public CException
+{
     DECLARE_DYNAMIC(CFileException)
 public:
     enum {
@@ -57,7 +54,9 @@ public:
         endOfFile
     };
     explicit CFileException(int cause = none, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
+    using CException::GetErrorMessage;
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError) const override;
+    static LPCSTR CauseText(int cause);
     static int OsErrorToException(int errnoValue);
 
     int m_cause;
@@ -65,15 +64,19 @@ public:
     CString m_strFileName;
 };
 
-class AFX_API CNotSupportedException : public CException {
+class AFX_API CNotSupportedException : public CException
+{
     DECLARE_DYNAMIC(CNotSupportedException)
 public:
+    using CException::GetErrorMessage;
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError) const override;
 };
 
-class AFX_API CMemoryException : public CException {
+class AFX_API CMemoryException : public CException
+{
     DECLARE_DYNAMIC(CMemoryException)
 public:
+    using CException::GetErrorMessage;
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError) const override;
 };
 

@@ -6,7 +6,8 @@
 
 class CFileException;
 
-class AFX_API CFile : public CObject {
+class AFX_API CFile : public CObject
+{
     DECLARE_DYNAMIC(CFile)
 public:
     enum OpenFlags {

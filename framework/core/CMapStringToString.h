@@ -6,7 +6,8 @@
 #include "CObject.h"
 #include "CString.h"
 
-class AFX_API CMapStringToString : public CObject {
+class AFX_API CMapStringToString : public CObject
+{
 public:
     explicit CMapStringToString(int nBlockSize = 10);
     ~CMapStringToString() override;

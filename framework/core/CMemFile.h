@@ -5,7 +5,8 @@
 
 #include <vector>
 
-class AFX_API CMemFile : public CFile {
+class AFX_API CMemFile : public CFile
+{
     DECLARE_DYNAMIC(CMemFile)
 public:
     CMemFile() = default;

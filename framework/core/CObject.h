@@ -9,19 +9,26 @@ class CObject;
 class CArchive;
 struct AFX_MODULE_STATE;
 
+// Or-ed into a schema given to IMPLEMENT_SERIAL: objects of other stored
+// schemas are then read too, and GetObjectSchema tells which one a body has.
+#define VERSIONABLE_SCHEMA (0x80000000u)
+
 struct AFX_API CRuntimeClass {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                 // 0xFFFF for classes that cannot be archived
+    UINT m_wSchema;                  // 0xFFFF for classes that cannot be archived
     CObject* (*m_pfnCreateObject)(); // null unless dynamically creatable
-    CRuntimeClass* m_pBaseClass;    // the declared base
-    CRuntimeClass* m_pNextClass;    // link in the owning module's registry
+    CRuntimeClass* m_pBaseClass;     // the declared base
+    CRuntimeClass* m_pNextClass;     // link in the owning module's registry
 
     CObject* CreateObject() const;
     BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 
     // Archive form of a class record; Load looks the name up in the current
-    // module's registry and throws CArchiveException on anything unknown.
+    // module's registry, then in the framework library's own, and throws
+    // CArchiveException (badClass) on a name that is unknown, 64 bytes or
+    // longer, cut short or names a class that cannot be created. The stored
+    // schema is returned, not checked: that is ReadClass's part.
     void Store(CArchive& ar) const;
     static CRuntimeClass* Load(CArchive& ar, UINT* pwSchemaNum);
 };
@@ -31,7 +38,8 @@ struct AFX_API AFX_CLASSINIT {
     AFX_CLASSINIT(CRuntimeClass* pNewClass, AFX_MODULE_STATE* pModuleState);
 };
 
-class AFX_API CObject {
+class AFX_API CObject
+{
 public:
     virtual CRuntimeClass* GetRuntimeClass() const;
     virtual ~CObject();
@@ -68,23 +76,29 @@ public:                                                                         
     friend CArchive& operator>>(CArchive& ar, class_name*& pOb);
 
 #define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                       \
-    CRuntimeClass class_name::class##class_name = {#class_name,                                    \
-                                                   int(sizeof(class class_name)),                  \
-                                                   wSchema,                                        \
-                                                   pfnNew,                                         \
-                                                   RUNTIME_CLASS(base_class_name),                 \
-                                                   nullptr};                                       \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+    CRuntimeClass class_name::class##class_name = {                                                \
+        #class_name, int(sizeof(class class_name)),  wSchema,                                      \
+        pfnNew,      RUNTIME_CLASS(base_class_name), nullptr};                                     \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                             \
+    {                                                                                              \
+        return RUNTIME_CLASS(class_name);                                                          \
+    }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                           \
-    CObject* class_name::CreateObject() { return new class_name; }                                 \
+    CObject* class_name::CreateObject()                                                            \
+    {                                                                                              \
+        return new class_name;                                                                     \
+    }                                                                                              \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
 #define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                     \
-    CObject* class_name::CreateObject() { return new class_name; }                                 \
+    CObject* class_name::CreateObject()                                                            \
+    {                                                                                              \
+        return new class_name;                                                                     \
+    }                                                                                              \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)         \
     static AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name), AfxGetStaticModuleState()); \
     CArchive& operator>>(CArchive& ar, class_name*& pOb)                                           \

@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-class AFX_API CString {
+class AFX_API CString
+{
 public:
     CString() = default;
     CString(const CString&) = default;

@@ -4,7 +4,8 @@
 #include "CObject.h"
 #include "CString.h"
 
-class AFX_API CStringList : public CObject {
+class AFX_API CStringList : public CObject
+{
 public:
     explicit CStringList(int nBlockSize = 10);
     ~CStringList() override;

@@ -4,11 +4,15 @@
 
 AFX_MODULE_STATE* AfxGetStaticModuleState()
 {
-    static AFX_MODULE_STATE state(KFX_MODULE_NAME);
+    // Named after the file the module was loaded from, so one object file
+    // serves every module.
+    static AFX_MODULE_STATE state(
+        AfxGetModuleNameOf(reinterpret_cast<const void*>(&AfxGetStaticModuleState)));
     return &state;
 }
 
-namespace {
+namespace
+{
 // Runs before the module's other static objects (priority 101 is the first a
 // program may use), so that its application object and class records are
 // registered with the module's own state. A loader that wants its own state
