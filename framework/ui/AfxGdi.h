@@ -2,3 +2,9 @@
 #pragma once
 
 #include <afx.h>
+
+#include "AfxGdiTypes.h"
+#include "AfxRectFunctions.h"
+#include "CPoint.h"
+#include "CRect.h"
+#include "CSize.h"
