@@ -1,0 +1,86 @@
+#include "model/CDimPtr.h"
+
+#include <algorithm>
+#include <climits>
+
+CDimPtr::CDimPtr() = default;
+
+CDimPtr::~CDimPtr()
+{
+    delete[] m_pData;
+}
+
+BOOL CDimPtr::RemoveAll()
+{
+    delete[] m_pData;
+    m_pData = nullptr;
+    m_nSize = 0;
+    m_nCapacity = 0;
+    return TRUE;
+}
+
+BOOL CDimPtr::SetSize(int nSize)
+{
+    RemoveAll();
+    if (nSize > 0) {
+        m_pData = new CObBase*[size_t(nSize)]();
+        m_nSize = nSize;
+        m_nCapacity = nSize;
+    }
+    return TRUE;
+}
+
+int CDimPtr::ClampIndex(int nIndex) const
+{
+    if (nIndex >= m_nSize)
+        return m_nSize - 1;
+    if (nIndex < 0)
+        return 0;
+    return nIndex;
+}
+
+CObBase*& CDimPtr::GetAt(int nIndex)
+{
+    if (m_nSize == 0) {
+        m_pSpare = nullptr;
+        return m_pSpare;
+    }
+    return m_pData[ClampIndex(nIndex)];
+}
+
+CObBase* CDimPtr::GetAt(int nIndex) const
+{
+    if (m_nSize == 0)
+        return nullptr;
+    return m_pData[ClampIndex(nIndex)];
+}
+
+BOOL CDimPtr::Copy(const CDimPtr& src)
+{
+    if (&src == this)
+        return TRUE;
+    SetSize(src.m_nSize);
+    std::copy(src.m_pData, src.m_pData + src.m_nSize, m_pData);
+    return TRUE;
+}
+
+void CDimPtr::Reallocate(int nCapacity, int nKeep)
+{
+    CObBase** pNew = new CObBase*[size_t(nCapacity)]();
+    std::copy(m_pData, m_pData + nKeep, pNew);
+    delete[] m_pData;
+    m_pData = pNew;
+    m_nCapacity = nCapacity;
+}
+
+BOOL CDimPtr::Add(CObBase* pItem)
+{
+    if (pItem == nullptr || m_nSize == INT_MAX)
+        return FALSE;
+    if (m_nSize == m_nCapacity) {
+        const int nGrow = std::max(4, m_nCapacity / 2);
+        Reallocate(m_nCapacity > INT_MAX - nGrow ? INT_MAX : m_nCapacity + nGrow, m_nSize);
+    }
+    m_pData[m_nSize++] = pItem;
+    return TRUE;
+}

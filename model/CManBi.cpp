@@ -1,0 +1,314 @@
+#include "model/CManBi.h"
+
+#include <cstdint>
+#include <vector>
+
+IMPLEMENT_SERIAL(CManBi, CObject, 0)
+
+CManBi::CManBi() = default;
+
+CManBi::~CManBi()
+{
+    RemoveAll();
+}
+
+// Walks the tree in order with an explicit stack, which never holds more
+// than m_nDepth nodes, so a degenerate tree cannot exhaust the call stack.
+template <class Visit> void CManBi::ForEachNodeInOrder(Visit visit) const
+{
+    std::vector<CBiNode*> stack;
+    stack.reserve(size_t(m_nDepth > 0 ? m_nDepth : 0));
+    CBiNode* pNode = m_pRoot;
+    while (pNode != nullptr || !stack.empty()) {
+        while (pNode != nullptr) {
+            stack.push_back(pNode);
+            pNode = pNode->pLeft;
+        }
+        pNode = stack.back();
+        stack.pop_back();
+        CBiNode* pRight = pNode->pRight;
+        visit(pNode);
+        pNode = pRight;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Insertion
+
+void CManBi::Attach(CBiNode*& rSlot, CBiNode* pNode, LONG nLevel)
+{
+    pNode->ClearLinks();
+    rSlot = pNode;
+    if (nLevel > m_nDepth)
+        m_nDepth = nLevel;
+    m_nState = stateInserted;
+    ++m_nCount;
+}
+
+BOOL CManBi::InsertNode(CBiNode* pNode)
+{
+    if (pNode == nullptr || pNode->pItem == nullptr)
+        return FALSE;
+    if (m_pRoot == nullptr) {
+        m_nCount = 0;
+        m_nDepth = 0;
+        Attach(m_pRoot, pNode, 1);
+        return TRUE;
+    }
+    CBiNode* pAt = m_pRoot;
+    for (LONG nLevel = 2;; ++nLevel) {
+        // The identity test is made at every node, not only where the descent
+        // turns right: an item whose IsGreater answers TRUE even for itself (a
+        // collection as an item) would otherwise get a second owner.
+        if (pAt == pNode || pAt->pItem == pNode->pItem)
+            return FALSE;
+        CBiNode*& rChild = pAt->pItem->IsGreater(pNode->pItem) ? pAt->pLeft : pAt->pRight;
+        if (rChild == nullptr) {
+            Attach(rChild, pNode, nLevel);
+            return TRUE;
+        }
+        pAt = rChild;
+    }
+}
+
+BOOL CManBi::Insert(CObBase* pItem)
+{
+    if (pItem == nullptr)
+        return FALSE;
+    CBiNode* pNode = new CBiNode;
+    pNode->pItem = pItem;
+    if (!InsertNode(pNode)) {
+        delete pNode;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CManBi::AddOrReplace(CObBase* pItem)
+{
+    if (pItem == nullptr)
+        return FALSE;
+    if (m_pRoot == nullptr)
+        return Insert(pItem);
+    CBiNode* pAt = m_pRoot;
+    for (LONG nLevel = 2;; ++nLevel) {
+        if (pAt->pItem == pItem)
+            return FALSE;
+        CBiNode** ppChild = &pAt->pLeft;
+        if (!pAt->pItem->IsGreater(pItem)) {
+            if (pAt->pItem->IsEqual(pItem)) {
+                delete pAt->pItem;
+                pAt->pItem = pItem;
+                m_nState = stateInserted;
+                return TRUE;
+            }
+            ppChild = &pAt->pRight;
+        }
+        if (*ppChild == nullptr) {
+            CBiNode* pNode = new CBiNode;
+            pNode->pItem = pItem;
+            Attach(*ppChild, pNode, nLevel);
+            return TRUE;
+        }
+        pAt = *ppChild;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Removal
+
+BOOL CManBi::RemoveAll()
+{
+    // Rotating every left child up turns the tree into a right-leaning list
+    // that can be freed front to back: no stack, and nothing to allocate on
+    // the way to a destructor.
+    CBiNode* pNode = m_pRoot;
+    m_pRoot = nullptr;
+    while (pNode != nullptr) {
+        if (pNode->pLeft != nullptr) {
+            CBiNode* pLeft = pNode->pLeft;
+            pNode->pLeft = pLeft->pRight;
+            pLeft->pRight = pNode;
+            pNode = pLeft;
+        } else {
+            CBiNode* pRight = pNode->pRight;
+            delete pNode->pItem;
+            delete pNode;
+            pNode = pRight;
+        }
+    }
+    m_nState = 0;
+    m_nDepth = 0;
+    m_nCount = 0;
+    m_index.RemoveAll();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Index and balance
+
+BOOL CManBi::BuildIndex()
+{
+    if (m_pRoot == nullptr)
+        return TRUE;
+    m_index.SetSize(m_nCount);
+    CBiNode* pPrev = nullptr;
+    int j = 0;
+    ForEachNodeInOrder([&](CBiNode* pNode) {
+        pNode->pPrev = pPrev;
+        pNode->pNext = nullptr;
+        if (pPrev != nullptr)
+            pPrev->pNext = pNode;
+        m_index.GetAt(j) = pNode->pItem;
+        pNode->nIndex = j++;
+        pPrev = pNode;
+    });
+    m_nState |= stateIndexed;
+    return TRUE;
+}
+
+BOOL CManBi::GetItems(CDimPtr& items)
+{
+    if ((m_nState & stateIndexed) == 0)
+        BuildIndex();
+    return items.Copy(m_index);
+}
+
+BOOL CManBi::Balance()
+{
+    if (m_pRoot == nullptr)
+        return TRUE;
+    // The nodes in order. The index array's storage is released meanwhile,
+    // so the peak is still one array of pointers; BuildIndex refills it.
+    std::vector<CBiNode*> nodes;
+    nodes.reserve(size_t(m_nCount));
+    ForEachNodeInOrder([&](CBiNode* pNode) { nodes.push_back(pNode); });
+    m_index.RemoveAll();
+    const int64_t nCount = int64_t(nodes.size());
+
+    // Reinserting by halving strides (the middle first, then the quarters,
+    // and so on) gives a tree of minimal height for distinct keys.
+    int64_t nPower = 2;
+    int nPasses = 1;
+    while (nPower < nCount) {
+        nPower *= 2;
+        ++nPasses;
+    }
+    m_pRoot = nullptr;
+    for (int nPass = 1; nPass <= nPasses; ++nPass) {
+        const int64_t nStep = nPower >> nPass;
+        for (int64_t k = nStep; k <= nCount; k += nStep) {
+            if (nodes[size_t(k - 1)] != nullptr) {
+                InsertNode(nodes[size_t(k - 1)]);
+                nodes[size_t(k - 1)] = nullptr;
+            }
+        }
+    }
+    BuildIndex();
+    m_nState |= stateBalanced;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Search
+
+BOOL CManBi::FindEqual(const CObBase* pKey, CDimPtr& result) const
+{
+    if (pKey == nullptr)
+        return FALSE;
+    CBiNode* pNode = m_pRoot;
+    while (pNode != nullptr) {
+        if (pNode->pItem->IsGreater(pKey))
+            pNode = pNode->pLeft;
+        else if (pNode->pItem->IsEqual(pKey))
+            break;
+        else
+            pNode = pNode->pRight;
+    }
+    if (pNode == nullptr)
+        return FALSE;
+    result.Add(pNode->pItem);
+    for (CBiNode* pNext = pNode->pNext; pNext != nullptr && pNext->pItem->IsEqual(pKey);
+         pNext = pNext->pNext)
+        result.Add(pNext->pItem);
+    return TRUE;
+}
+
+BOOL CManBi::FindAll(CManBi& keys, CDimPtr& result) const
+{
+    CDimPtr keyItems;
+    keys.GetItems(keyItems);
+    for (int i = 0; i < keyItems.GetSize(); ++i)
+        FindEqual(keyItems.GetAt(i), result);
+    return TRUE;
+}
+
+BOOL CManBi::HoldsOnly(const CRuntimeClass* pClass) const
+{
+    BOOL bAll = TRUE;
+    ForEachNodeInOrder([&](CBiNode* pNode) {
+        if (!pNode->pItem->IsKindOf(pClass))
+            bAll = FALSE;
+    });
+    return bAll;
+}
+
+// ---------------------------------------------------------------------------
+// Archive
+
+void CManBi::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreItems(ar);
+    else
+        LoadItems(ar);
+}
+
+void CManBi::StoreItems(CArchive& ar)
+{
+    BuildIndex();
+    CDimPtr items;
+    GetItems(items);
+    ar << LONG(items.GetSize());
+    for (int i = 0; i < items.GetSize(); ++i)
+        ar.WriteObject(items.GetAt(i));
+}
+
+void CManBi::LoadItems(CArchive& ar)
+{
+    LONG nCount = 0;
+    ar >> nCount;
+    if (nCount < 0)
+        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+    // Every item takes at least a two-byte tag, so a count beyond half the
+    // bytes left cannot be honest; checking it first bounds the allocation.
+    if (uint64_t(nCount) * 2 > ar.GetBytesLeft())
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+
+    // Items are gathered before any is inserted, so a failure part way
+    // frees what was read and leaves the collection untouched.
+    std::vector<std::unique_ptr<CObBase>> items;
+    items.reserve(size_t(nCount));
+    for (LONG i = 0; i < nCount; ++i)
+        items.push_back(ReadItem(ar));
+    for (auto& pItem : items) {
+        if (Insert(pItem.get()))
+            pItem.release();
+    }
+    Balance();
+}
+
+std::unique_ptr<CObBase> CManBi::ReadItem(CArchive& ar)
+{
+    // A back-reference would give an item two owners, so only new objects
+    // are accepted; a null has no place in a collection.
+    CObject* pObject = ar.ReadNewObject(nullptr);
+    if (pObject == nullptr)
+        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+    CObBase* pItem = dynamic_cast<CObBase*>(pObject);
+    if (pItem == nullptr) {
+        delete pObject;
+        AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+    }
+    return std::unique_ptr<CObBase>(pItem);
+}

@@ -1,0 +1,40 @@
+#include "model/CObBase.h"
+
+CObBase::CObBase() = default;
+
+CObBase::~CObBase() = default;
+
+const CString& CObBase::GetKey() const
+{
+    return m_strBase;
+}
+
+LONG CObBase::GetLong(int) const
+{
+    return 1;
+}
+
+const CString& CObBase::GetSubKey() const
+{
+    return m_strBase;
+}
+
+BOOL CObBase::IsLess(const CObBase*) const
+{
+    return TRUE;
+}
+
+BOOL CObBase::IsGreater(const CObBase*) const
+{
+    return TRUE;
+}
+
+BOOL CObBase::IsEqual(const CObBase*) const
+{
+    return TRUE;
+}
+
+int CObBase::CompareKeys(const CObBase* pThis, const CObBase* pOther)
+{
+    return pThis->GetKey().Compare(pOther->GetKey());
+}

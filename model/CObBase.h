@@ -1,0 +1,34 @@
+// The common base of everything a CManBi can hold. A collection orders,
+// matches and replaces its items only through the virtual key interface
+// declared here, so value objects, races and even whole collections can be
+// items of one another.
+#pragma once
+
+#include <afx.h>
+
+class CObBase : public CObject
+{
+public:
+    ~CObBase() override;
+
+    // The defaults answer as an object without a key of its own: an empty
+    // key and sub-key, a value of 1, and TRUE to every comparison.
+    virtual const CString& GetKey() const;
+    virtual LONG GetLong(int nUnused) const;
+    virtual const CString& GetSubKey() const;
+    virtual BOOL IsLess(const CObBase* pOther) const;
+    virtual BOOL IsGreater(const CObBase* pOther) const;
+    virtual BOOL IsEqual(const CObBase* pOther) const;
+
+    // The order of keys wherever they are compared: this object's key
+    // against the other's, both taken through the virtual GetKey so that
+    // objects of different classes compare.
+    static int CompareKeys(const CObBase* pThis, const CObBase* pOther);
+
+protected:
+    CObBase();
+
+    // Never assigned and never stored; it is the key of classes that have no
+    // key of their own.
+    CString m_strBase;
+};

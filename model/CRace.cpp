@@ -1,0 +1,159 @@
+#include "model/CRace.h"
+
+#include <algorithm>
+#include <cstdint>
+
+IMPLEMENT_SERIAL(CRace, CObStringString, 0)
+
+CRace::CRace() = default;
+
+CRace::CRace(const CString& strRace, const CString& strGame) : CObStringString(strRace, strGame) {}
+
+CRace::~CRace()
+{
+    FreeSeries();
+}
+
+BOOL CRace::SetStrings(const CString& strRace, const CString& strGame)
+{
+    return CObStringString::SetStrings(strRace, strGame);
+}
+
+// ---------------------------------------------------------------------------
+// Series blocks
+
+void CRace::AllocateSeries(LONG nTurns)
+{
+    for (int k = 0; k < kindCount; ++k) {
+        LONG* pBlock = new LONG[size_t(posFirstValue + nTurns)];
+        pBlock[posTurns] = nTurns;
+        pBlock[posMax] = 0;
+        pBlock[posMin] = 0;
+        pBlock[posKind] = g_statKinds[k].nKind;
+        pBlock[posColor] = m_lColor;
+        std::fill(pBlock + posFirstValue, pBlock + posFirstValue + nTurns, lNoValue);
+        m_apSeries[k] = pBlock;
+    }
+    m_nTurns = nTurns;
+}
+
+BOOL CRace::SetTurnCount(LONG nTurns)
+{
+    if (nTurns == 0)
+        return TRUE;
+    if (nTurns < m_nTurns || nTurns > nMaxTurns)
+        return FALSE;
+    LONG* apOld[kindCount];
+    std::copy(m_apSeries, m_apSeries + kindCount, apOld);
+    const LONG nOldTurns = m_apSeries[0] != nullptr ? m_nTurns : 0;
+    AllocateSeries(nTurns);
+    for (int k = 0; k < kindCount; ++k) {
+        if (apOld[k] == nullptr)
+            continue;
+        std::copy(apOld[k] + posFirstValue, apOld[k] + posFirstValue + nOldTurns,
+                  m_apSeries[k] + posFirstValue);
+        delete[] apOld[k];
+    }
+    return TRUE;
+}
+
+BOOL CRace::FreeSeries()
+{
+    for (LONG*& pBlock : m_apSeries) {
+        delete[] pBlock;
+        pBlock = nullptr;
+    }
+    m_nTurns = 0;
+    return TRUE;
+}
+
+LONG* CRace::GetSeries(int nKind)
+{
+    return GetStatKind(nKind) != nullptr ? m_apSeries[nKind - kindFirst] : nullptr;
+}
+
+const LONG* CRace::GetSeries(int nKind) const
+{
+    return GetStatKind(nKind) != nullptr ? m_apSeries[nKind - kindFirst] : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Archive
+
+void CRace::Serialize(CArchive& ar)
+{
+    CObStringString::Serialize(ar);
+    if (ar.IsStoring())
+        StoreSeries(ar);
+    else
+        LoadSeries(ar);
+}
+
+void CRace::StoreSeries(CArchive& ar) const
+{
+    ar << m_nTurns;
+    if (m_nTurns == 0) {
+        // No blocks exist; the headers of empty ones stand in for them so
+        // that the layout stays that of any other race.
+        for (int j = posColor; j >= posTurns; --j) {
+            for (const STAT_KIND& kind : g_statKinds) {
+                LONG lWord = 0;
+                if (j == posKind)
+                    lWord = kind.nKind;
+                else if (j == posColor)
+                    lWord = m_lColor;
+                ar << lWord;
+            }
+        }
+        return;
+    }
+    for (LONG j = posFirstValue + m_nTurns - 1; j >= 0; --j) {
+        for (const LONG* pBlock : m_apSeries)
+            ar << pBlock[j];
+    }
+}
+
+void CRace::LoadSeries(CArchive& ar)
+{
+    LONG nTurns = 0;
+    ar >> nTurns;
+    if (nTurns < 0 || nTurns > nMaxTurns)
+        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+    const uint64_t nBytes = uint64_t(kindCount) * uint64_t(posFirstValue + nTurns) * sizeof(LONG);
+    if (nBytes > ar.GetBytesLeft())
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+
+    FreeSeries();
+    m_lColor = 0;
+    if (nTurns == 0) {
+        LONG lHeaderWord = 0;
+        for (int i = 0; i < int(kindCount) * int(posFirstValue); ++i)
+            ar >> lHeaderWord;
+        return;
+    }
+    AllocateSeries(nTurns);
+    try {
+        for (LONG j = posFirstValue + nTurns - 1; j >= 0; --j) {
+            for (LONG* pBlock : m_apSeries)
+                ar >> pBlock[j];
+        }
+    } catch (...) {
+        FreeSeries();
+        throw;
+    }
+    // The views trust a block's own count and kind, so a block that
+    // disagrees with the race's count or its slot is a malformed file.
+    if (!SeriesHeadersMatch()) {
+        FreeSeries();
+        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+    }
+}
+
+BOOL CRace::SeriesHeadersMatch() const
+{
+    for (int k = 0; k < kindCount; ++k) {
+        if (m_apSeries[k][posTurns] != m_nTurns || m_apSeries[k][posKind] != g_statKinds[k].nKind)
+            return FALSE;
+    }
+    return TRUE;
+}

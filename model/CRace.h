@@ -1,0 +1,78 @@
+// A race of a game: its name (the first string), its game's name (the second
+// string), its colour and one series block per statistic kind.
+//
+// A series block is a heap array of 5 + n longs, n being the turn count:
+//   0      turn count n
+//   1      maximum of the values stored since the block was allocated (>= 0)
+//   2      minimum of those values (<= 0)
+//   3      kind, 1 to 5
+//   4      colour (RGB) the race had when the block was allocated
+//   5 + t  value of turn t, or lNoValue when the host had none
+// Either all five blocks exist and hold m_nTurns turns, or none does and
+// m_nTurns is 0.
+#pragma once
+
+#include "model/CObStringString.h"
+#include "model/StatKinds.h"
+
+class CMapStringToString;
+
+class CRace : public CObStringString
+{
+    DECLARE_SERIAL(CRace)
+public:
+    enum { posTurns = 0, posMax = 1, posMin = 2, posKind = 3, posColor = 4, posFirstValue = 5 };
+    static constexpr LONG lNoValue = -1;
+    // More turns than any game plays; it bounds what a host reply or a file
+    // can make a race allocate.
+    static constexpr LONG nMaxTurns = 1000000;
+
+    CRace();
+    CRace(const CString& strRace, const CString& strGame);
+    ~CRace() override;
+
+    // The two names, the turn count n, then for positions n + 4 down to 0
+    // that position of the five blocks in kind order. A race without turns
+    // is stored as count 0 and five empty headers and reads back without
+    // turns.
+    void Serialize(CArchive& ar) override;
+
+    BOOL SetStrings(const CString& strRace, const CString& strGame) override;
+
+    // Makes the blocks hold nTurns turns, keeping the old values; the new
+    // turns hold lNoValue, and maximum and minimum restart at 0 with the
+    // current colour in the headers. 0 changes nothing. A count below the
+    // current one, or beyond nMaxTurns, is refused with FALSE.
+    BOOL SetTurnCount(LONG nTurns);
+    BOOL FreeSeries();
+    // Null when the race holds no turns or for a kind outside 1 to 5.
+    LONG* GetSeries(int nKind);
+    const LONG* GetSeries(int nKind) const;
+    LONG GetTurnCount() const { return m_nTurns; }
+    LONG GetColor() const { return m_lColor; }
+
+    // Brings the race up to date with the host: its colour, then every turn
+    // it does not hold yet, newest first. A host that reports fewer turns
+    // than the race holds gets the race rebuilt from scratch. FALSE, with
+    // the series untouched, for a turn count that is negative or beyond
+    // nMaxTurns.
+    BOOL FetchFromHost();
+
+    // A host figure as stored: the decimal text read as the platform's atof
+    // reads it (in any locale), times lScale, truncated toward zero and
+    // saturated to 32 bits. FALSE for text that reads as not-a-number.
+    static BOOL ScaleReply(LPCSTR lpszText, LONG lScale, LONG& rValue);
+
+protected:
+    LONG* m_apSeries[kindCount] = {};
+    LONG m_nTurns = 0;
+    LONG m_lColor = 0;
+
+private:
+    void AllocateSeries(LONG nTurns);
+    void StoreSeries(CArchive& ar) const;
+    void LoadSeries(CArchive& ar);
+    BOOL SeriesHeadersMatch() const;
+    void FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace,
+                   CMapStringToString& map);
+};
