@@ -3,3 +3,8 @@
 
 #include "CCmdTarget.h"
 #include "CCreateContext.h"
+
+#include "AfxMessageBox.h"
+#include "AfxPath.h"
+#include "CPtrList.h"
+#include "CSaveFile.h"
