@@ -1,0 +1,21 @@
+// The boundary between the game files (UTF-8) and the plug-in (narrow bytes
+// in the process's ANSI code page). Names are converted once, when read, so
+// that a name the code page cannot hold is found and reported then instead
+// of reaching the plug-in mangled.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class AnsiText
+{
+public:
+    // Nothing when the text is not valid UTF-8 or holds a character the
+    // code page lacks. ASCII passes through without a conversion.
+    static std::optional<std::string> fromUtf8(std::string_view utf8);
+    static QString toQString(std::string_view ansi);
+    // The message part for a text that could not be converted.
+    static QString unrepresentable(std::string_view utf8);
+};

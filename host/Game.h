@@ -1,0 +1,84 @@
+// One game as the host keeps it: its races in the order of races.csv, each
+// with a colour and the figures of the turns it has, plus the host's
+// selection of races. Names are held as the plug-in sees them, narrow bytes
+// in the ANSI code page, with a Unicode copy for the user interface.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class Statistic { Industry, Population, WeaponsTech, DrivesTech, ShieldsTech };
+inline constexpr int kStatisticCount = 5;
+
+// A figure's column in the game files and its key in the plug-in's reply,
+// in the order of the enumeration.
+struct StatisticNames {
+    const char* column;
+    const char* replyKey;
+};
+inline constexpr std::array<StatisticNames, kStatisticCount> kStatisticNames{{
+    {"industry", "Industry"},
+    {"population", "Population"},
+    {"weapons", "WeaponsTech"},
+    {"drives", "DrivesTech"},
+    {"shields", "ShieldsTech"},
+}};
+
+// One race's figures for one turn, each the text of the file's cell; an
+// empty text means the host has no such figure.
+using TurnFigures = std::array<std::string, kStatisticCount>;
+
+struct Race {
+    std::string name;              // ANSI code page bytes
+    QString displayName;           // the same name for the user interface
+    std::optional<uint32_t> color; // 0x00BBGGRR; none when the file's colour was unusable
+    bool selected = false;
+    std::map<int, TurnFigures> turns;
+};
+
+class Game
+{
+public:
+    Game(std::string name, QString displayName, QString folder);
+
+    const std::string& name() const { return m_name; }
+    const QString& displayName() const { return m_displayName; }
+    const QString& folder() const { return m_folder; }
+    QString racesPath() const;
+    QString turnsPath() const;
+
+    const std::vector<Race>& races() const { return m_races; }
+    const Race* findRace(std::string_view name) const;
+    // False (and nothing changes) when a race of that name is already there.
+    bool addRace(Race race);
+
+    // The highest turn of any race plus one; 0 for a game without turns.
+    int turnCount() const { return m_turns.empty() ? 0 : *m_turns.rbegin() + 1; }
+    bool hasTurn(int turn) const { return m_turns.count(turn) != 0; }
+    // False (and nothing changes) for an unknown race or a turn the race
+    // already has.
+    bool addTurnFigures(std::string_view race, int turn, TurnFigures figures);
+
+    // False for an unknown race.
+    bool setSelected(std::string_view race, bool selected);
+    void clearSelection();
+    // The selected races' names, in the order of the races.
+    std::vector<std::string> selectedRaces() const;
+
+private:
+    Race* mutableRace(std::string_view name);
+
+    std::string m_name;
+    QString m_displayName;
+    QString m_folder;
+    std::vector<Race> m_races;
+    std::map<std::string, size_t, std::less<>> m_raceIndex;
+    std::set<int> m_turns;
+};

@@ -1,0 +1,116 @@
+#include "GameFolderLoader.h"
+
+#include "AnsiText.h"
+#include "CsvTableReader.h"
+#include "RaceColor.h"
+#include "TurnRowParser.h"
+
+#include <QFileInfo>
+
+namespace
+{
+enum RaceCell { NameCell, ColorCell };
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+} // namespace
+
+std::optional<Game> GameFolderLoader::load(const QString& folder, std::string name,
+                                           const QString& displayName)
+{
+    m_unusableRaces.clear();
+    m_unknownRaces.clear();
+    Game game(std::move(name), displayName, folder);
+    if (!readRaces(game))
+        return std::nullopt;
+    readTurns(game);
+    return game;
+}
+
+bool GameFolderLoader::readRaces(Game& game)
+{
+    const QString path = game.racesPath();
+    if (!QFileInfo::exists(path)) {
+        m_log.add(game.folder(), 0, QStringLiteral("has no races.csv; not a game, skipped"));
+        return false;
+    }
+    CsvTableReader reader({"race", "color"}, m_log);
+    return reader.readFile(path, [&](int line, const std::vector<std::string>& cells) {
+        addRace(game, path, line, cells);
+    });
+}
+
+void GameFolderLoader::addRace(Game& game, const QString& path, int line,
+                               const std::vector<std::string>& cells)
+{
+    const std::string& utf8Name = cells[NameCell];
+    if (utf8Name.empty()) {
+        m_log.add(path, line, QStringLiteral("the race has no name; line skipped"));
+        return;
+    }
+    std::optional<std::string> name = AnsiText::fromUtf8(utf8Name);
+    if (!name) {
+        m_unusableRaces.insert(utf8Name);
+        m_log.add(
+            path, line,
+            QStringLiteral("race name %1; race skipped").arg(AnsiText::unrepresentable(utf8Name)));
+        return;
+    }
+    Race race;
+    race.name = std::move(*name);
+    race.displayName = fromUtf8(utf8Name);
+    race.color = RaceColor::parse(cells[ColorCell]);
+    if (!race.color) {
+        m_log.add(
+            path, line,
+            QStringLiteral("colour \"%1\" of race \"%2\" is not #RRGGBB; the race has no colour")
+                .arg(fromUtf8(cells[ColorCell]), race.displayName));
+    }
+    if (!game.addRace(std::move(race))) {
+        m_log.add(
+            path, line,
+            QStringLiteral("race \"%1\" is listed twice; line skipped").arg(fromUtf8(utf8Name)));
+    }
+}
+
+void GameFolderLoader::readTurns(Game& game)
+{
+    const QString path = game.turnsPath();
+    if (!QFileInfo::exists(path))
+        return;
+    TurnRowParser parser(m_log, path);
+    CsvTableReader reader(TurnRowParser::columns(), m_log);
+    reader.readFile(path, [&](int line, const std::vector<std::string>& cells) {
+        std::optional<TurnRow> row = parser.parse(line, cells);
+        if (!row)
+            return;
+        const std::optional<std::string>& race = parser.ansiRaceName(row->raceUtf8);
+        if (!race || game.findRace(*race) == nullptr) {
+            if (m_unusableRaces.count(row->raceUtf8) == 0) {
+                UnknownRace& unknown = m_unknownRaces[row->raceUtf8];
+                unknown.firstLine = unknown.lines == 0 ? line : unknown.firstLine;
+                ++unknown.lines;
+            }
+            return;
+        }
+        if (!game.addTurnFigures(*race, row->turn, std::move(row->figures))) {
+            m_log.add(path, line,
+                      QStringLiteral("race \"%1\" already has a line for turn %2; line skipped")
+                          .arg(fromUtf8(row->raceUtf8))
+                          .arg(row->turn));
+        }
+    });
+    reportUnknownRaces(path);
+}
+
+void GameFolderLoader::reportUnknownRaces(const QString& path)
+{
+    for (const auto& [name, unknown] : m_unknownRaces) {
+        m_log.add(path, unknown.firstLine,
+                  QStringLiteral("race \"%1\" is not in races.csv; its %2 line(s) skipped")
+                      .arg(fromUtf8(name))
+                      .arg(unknown.lines));
+    }
+}

@@ -1,0 +1,209 @@
+#include "TurnImporter.h"
+
+#include "CsvReader.h"
+#include "CsvTableReader.h"
+#include "CsvWriter.h"
+#include "LoadLog.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <set>
+
+namespace
+{
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string_view asView(const QByteArray& bytes)
+{
+    return std::string_view(bytes.constData(), size_t(bytes.size()));
+}
+
+// The column names of an existing table's header, or nothing when it has none.
+std::optional<std::vector<std::string>> headerOf(const QByteArray& table)
+{
+    CsvReader reader(asView(table));
+    std::vector<std::string> fields;
+    for (;;) {
+        const CsvReader::Status status = reader.next(fields);
+        if (status == CsvReader::Status::End || status == CsvReader::Status::Error)
+            return std::nullopt;
+        if (fields.size() > 1 || !fields[0].empty())
+            return fields;
+    }
+}
+
+std::string lowerTrimmed(std::string text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.pop_back();
+    size_t start = text.find_first_not_of(" \t");
+    text.erase(0, start == std::string::npos ? text.size() : start);
+    for (char& c : text)
+        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    return text;
+}
+
+size_t columnIndex(const std::string& headerName)
+{
+    const std::vector<std::string_view>& columns = TurnRowParser::columns();
+    const std::string name = lowerTrimmed(headerName);
+    size_t i = 0;
+    while (i < columns.size() && columns[i] != name)
+        ++i;
+    return i;
+}
+
+bool hasEveryColumn(const std::vector<std::string>& header)
+{
+    std::set<size_t> found;
+    for (const std::string& name : header)
+        found.insert(columnIndex(name));
+    found.erase(TurnRowParser::columns().size());
+    return found.size() == TurnRowParser::columns().size();
+}
+} // namespace
+
+ImportResult TurnImporter::import(const QString& csvPath)
+{
+    LoadLog log;
+    ImportResult result;
+    if (readRows(csvPath, log) && log.isEmpty())
+        checkOneNewTurn(csvPath, log);
+    if (log.isEmpty() && appendToTurnsFile(log)) {
+        for (ImportRow& imported : m_rows)
+            m_game.addTurnFigures(imported.race, imported.row.turn, imported.row.figures);
+        result.imported = true;
+        result.turn = m_rows.front().row.turn;
+        result.races = int(m_rows.size());
+    }
+    result.errors = log.takeErrors();
+    m_rows.clear();
+    return result;
+}
+
+bool TurnImporter::readRows(const QString& csvPath, LoadLog& log)
+{
+    m_rows.clear();
+    TurnRowParser parser(log, csvPath);
+    CsvTableReader reader(TurnRowParser::columns(), log);
+    const bool readable =
+        reader.readFile(csvPath, [&](int line, const std::vector<std::string>& cells) {
+            if (std::optional<TurnRow> row = parser.parse(line, cells))
+                m_rows.push_back({std::move(*row), {}, cells});
+        });
+    if (!readable)
+        return false;
+    checkRaces(csvPath, log, parser);
+    if (m_rows.empty() && log.isEmpty())
+        log.add(csvPath, 0, QStringLiteral("holds no turn lines; nothing imported"));
+    return true;
+}
+
+void TurnImporter::checkRaces(const QString& csvPath, LoadLog& log, TurnRowParser& parser)
+{
+    std::set<std::string> seen;
+    for (ImportRow& imported : m_rows) {
+        const QString name = fromUtf8(imported.row.raceUtf8);
+        const std::optional<std::string>& race = parser.ansiRaceName(imported.row.raceUtf8);
+        if (!race || m_game.findRace(*race) == nullptr) {
+            log.add(
+                csvPath, imported.row.line,
+                QStringLiteral("game \"%1\" has no race \"%2\"").arg(m_game.displayName(), name));
+            continue;
+        }
+        if (!seen.insert(*race).second)
+            log.add(csvPath, imported.row.line,
+                    QStringLiteral("race \"%1\" appears twice").arg(name));
+        imported.race = *race;
+    }
+}
+
+void TurnImporter::checkOneNewTurn(const QString& csvPath, LoadLog& log)
+{
+    const ImportRow& first = m_rows.front();
+    for (const ImportRow& imported : m_rows) {
+        if (imported.row.turn != first.row.turn) {
+            log.add(csvPath, imported.row.line,
+                    QStringLiteral("holds turn %1 besides turn %2 (line %3); an import takes "
+                                   "exactly one turn")
+                        .arg(imported.row.turn)
+                        .arg(first.row.turn)
+                        .arg(first.row.line));
+            return;
+        }
+    }
+    if (m_game.hasTurn(first.row.turn)) {
+        log.add(csvPath, first.row.line,
+                QStringLiteral("game \"%1\" already has turn %2")
+                    .arg(m_game.displayName())
+                    .arg(first.row.turn));
+    }
+}
+
+bool TurnImporter::appendToTurnsFile(LoadLog& log)
+{
+    const QString path = m_game.turnsPath();
+    QByteArray existing;
+    QFile current(path);
+    if (current.exists()) {
+        if (!current.open(QIODevice::ReadOnly)) {
+            log.add(path, 0, QStringLiteral("cannot be read: %1").arg(current.errorString()));
+            return false;
+        }
+        existing = current.readAll();
+        current.close();
+    }
+    const QByteArray updated = turnsFileWithRows(existing, log);
+    if (updated.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() ||
+        !file.commit()) {
+        log.add(path, 0, QStringLiteral("cannot be written: %1").arg(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+// The existing table with the new lines after it, each cell in the column
+// that the existing header gives it; a table that does not exist yet starts
+// with a header of its own. Empty (with the reason logged) when the existing
+// table has no header that the new lines could follow.
+QByteArray TurnImporter::turnsFileWithRows(const QByteArray& existing, LoadLog& log)
+{
+    const std::vector<std::string_view>& columns = TurnRowParser::columns();
+    std::vector<std::string> header(columns.begin(), columns.end());
+    QByteArray text = existing;
+    std::string lineEnd = "\n";
+    if (!existing.trimmed().isEmpty()) {
+        std::optional<std::vector<std::string>> found = headerOf(existing);
+        if (!found) {
+            log.add(m_game.turnsPath(), 1, QStringLiteral("has no header line to add turns under"));
+            return {};
+        }
+        header = std::move(*found);
+        if (!hasEveryColumn(header)) {
+            log.add(m_game.turnsPath(), 1,
+                    QStringLiteral("lacks some of the turn table's columns; no turns added"));
+            return {};
+        }
+        if (existing.contains("\r\n"))
+            lineEnd = "\r\n";
+        if (!text.endsWith('\n'))
+            text.append(lineEnd.data(), qsizetype(lineEnd.size()));
+    } else {
+        text = QByteArray::fromStdString(CsvWriter::record(header, lineEnd));
+    }
+    for (const ImportRow& imported : m_rows) {
+        std::vector<std::string> fields;
+        for (const std::string& name : header) {
+            const size_t i = columnIndex(name);
+            fields.push_back(i < columns.size() ? imported.cells[i] : std::string());
+        }
+        text.append(QByteArray::fromStdString(CsvWriter::record(fields, lineEnd)));
+    }
+    return text;
+}

@@ -1,0 +1,48 @@
+// Adds one turn, read from a CSV file with the columns of turns.csv, to a
+// game: to the game held in memory and to the end of the game's turns.csv.
+//
+// The import is all or nothing. It is refused, with every reason listed,
+// when a line is malformed, names a race the game lacks or names a race
+// twice, when the file holds no turn or more than one, when the game already
+// has that turn, or when turns.csv cannot be rewritten. turns.csv is
+// replaced atomically, so a failed write leaves the old file as it was.
+#pragma once
+
+#include "Game.h"
+#include "GameLoadError.h"
+#include "TurnRowParser.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+struct ImportResult {
+    bool imported = false;
+    int turn = -1; // the turn added
+    int races = 0; // how many races' lines it held
+    std::vector<GameLoadError> errors;
+};
+
+class TurnImporter
+{
+public:
+    explicit TurnImporter(Game& game) : m_game(game) {}
+
+    ImportResult import(const QString& csvPath);
+
+private:
+    struct ImportRow {
+        TurnRow row;
+        std::string race;               // ANSI
+        std::vector<std::string> cells; // as read, in the order of TurnRowParser::columns()
+    };
+
+    bool readRows(const QString& csvPath, LoadLog& log);
+    void checkRaces(const QString& csvPath, LoadLog& log, TurnRowParser& parser);
+    void checkOneNewTurn(const QString& csvPath, LoadLog& log);
+    bool appendToTurnsFile(LoadLog& log);
+    QByteArray turnsFileWithRows(const QByteArray& existing, LoadLog& log);
+
+    Game& m_game;
+    std::vector<ImportRow> m_rows;
+};

@@ -1,0 +1,70 @@
+// kurvo-gengame OUTDIR --races N --turns T [--seed S] [--name G]
+//
+// Writes an invented game folder of the given size into OUTDIR.
+#include "GameGenerator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace
+{
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "kurvo-gengame: %s\n", qPrintable(message));
+    return 2;
+}
+
+bool readNumber(const QCommandLineParser& parser, const QString& option, qulonglong& value)
+{
+    bool ok = false;
+    value = parser.value(option).toULongLong(&ok);
+    return ok;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes an invented game (races.csv and turns.csv) into OUTDIR/<name>."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("games folder"));
+    parser.addOption(
+        {QStringLiteral("races"), QStringLiteral("number of races"), QStringLiteral("N")});
+    parser.addOption(
+        {QStringLiteral("turns"), QStringLiteral("number of turns"), QStringLiteral("T")});
+    parser.addOption({QStringLiteral("seed"), QStringLiteral("random seed (default 1)"),
+                      QStringLiteral("S"), QStringLiteral("1")});
+    parser.addOption({QStringLiteral("name"), QStringLiteral("game name (default: invented)"),
+                      QStringLiteral("G")});
+    parser.process(app);
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return fail(QStringLiteral("give exactly one OUTDIR (see --help)"));
+    qulonglong races = 0;
+    qulonglong turns = 0;
+    qulonglong seed = 0;
+    if (!readNumber(parser, QStringLiteral("races"), races) ||
+        races > qulonglong(GameGenerator::kMaxRaces) ||
+        !readNumber(parser, QStringLiteral("turns"), turns) ||
+        turns > qulonglong(GameGenerator::kMaxTurns))
+        return fail(QStringLiteral("--races and --turns must be whole numbers (see --help)"));
+    if (!readNumber(parser, QStringLiteral("seed"), seed))
+        return fail(QStringLiteral("--seed must be a whole number"));
+
+    GameSpec spec;
+    spec.name = parser.value(QStringLiteral("name"));
+    spec.races = int(races);
+    spec.turns = int(turns);
+    spec.seed = seed;
+    GameGenerator generator(spec);
+    QString error;
+    const std::optional<QString> folder = generator.write(positional.first(), error);
+    if (!folder)
+        return fail(error);
+    std::printf("%s\n", qPrintable(*folder));
+    return 0;
+}
