@@ -1,0 +1,49 @@
+// The chart application: the plug-in's one application object. It keeps what
+// the host hands over at start-up (the request callback above all) and the
+// directory in which the default chart file lives, and performs every request
+// the plug-in makes of the host.
+#pragma once
+
+#include <afxwin.h>
+
+#include "hostdata/DataManagerProc.h"
+
+class CKurvoDoc;
+
+class CKurvoApp : public CWinApp
+{
+public:
+    CKurvoApp();
+    ~CKurvoApp() override;
+
+    // Entry points, reached through the module's exports.
+    void OnLoad();
+    void OnInitialize(CMapStringToString& map);
+    void OnAbout(CMapStringToString& map);
+    void OnClose();
+    void OnUserCommand(CMapStringToString& map);
+    void OnReportLoaded(CMapStringToString& map);
+    void OnGamesListModified(CMapStringToString& map);
+
+    // Host requests (hostdata/). Every query uses a request map of its own.
+    void CallDataManager(const CString& strGame, const CString& strTurn, const CString& strFunction,
+                         const CString& strParam1, const CString& strParam2,
+                         CMapStringToString& map);
+    BOOL QueryGames(CStringList& list);
+    LONG QueryTurnCount(const CString& strGame);
+    BOOL QueryRaces(const CString& strGame, CStringList& list);
+    BOOL QuerySelection(CMapStringToString& commandMap, CStringList& list);
+
+    // The host's "EventMask" and "MainFrame"; kept, never consulted.
+    LONG m_nEventMask = 0;
+    // The directory current when OnLoad ran; home of the default chart file.
+    CString m_strStartDir;
+    LONG m_nMainFrame = 0;
+    // Null until the host supplies a usable "DataManager": no host data then.
+    DataManagerProc m_pfnDataManager = nullptr;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CKurvoApp theApp;
