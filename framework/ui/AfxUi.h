@@ -2,3 +2,18 @@
 #pragma once
 
 #include <afx.h>
+
+#include "AfxCursor.h"
+#include "AfxMsgMap.h"
+#include "AfxWinConst.h"
+#include "AfxWndClass.h"
+#include "CClientDC.h"
+#include "CFrameWnd.h"
+#include "CMDIChildWnd.h"
+#include "CMDIClientWnd.h"
+#include "CMDIFrameWnd.h"
+#include "CMenu.h"
+#include "CPaintDC.h"
+#include "CView.h"
+#include "CWindowDC.h"
+#include "CWnd.h"

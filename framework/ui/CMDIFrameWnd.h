@@ -1,0 +1,37 @@
+// The MDI main frame: a QMainWindow whose central widget is the MDI client
+// in which the child frames live.
+#pragma once
+
+#include "CFrameWnd.h"
+
+class QMainWindow;
+class QMdiArea;
+class CMDIChildWnd;
+class CMDIClientWnd;
+
+class AFX_API CMDIFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMDIFrameWnd)
+public:
+    CMDIFrameWnd();
+
+    HWND m_hWndMDIClient = nullptr;
+
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+    void MDIActivate(CWnd* pWndActivate);
+    CFrameWnd* GetActiveFrame() override;
+    CDocument* GetActiveDocument() override;
+    BOOL OnCmdMsg(UINT nID, int nCode) override;
+
+    // The Qt side, for the host's menus, tool bars and status bar.
+    QMainWindow* GetMainWindow() const;
+    QMdiArea* GetMDIArea() const;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* pParentWidget) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    void OnClose();
+
+    DECLARE_MESSAGE_MAP()
+};
