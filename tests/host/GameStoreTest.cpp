@@ -1,0 +1,196 @@
+// Loading game folders: what a good game holds, and how each kind of bad
+// input is reported with its file and line while the rest still loads.
+#include "GameStore.h"
+#include "TestGames.h"
+
+#include <afx.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+const QByteArray kTurnsHeader = "turn,race,industry,population,weapons,drives,shields\n";
+
+// The one error of a load whose file ends with fileSuffix, or a failure.
+testing::AssertionResult hasError(const GameStore& store, const QString& fileSuffix, int line,
+                                  const QString& fragment)
+{
+    QStringList all;
+    for (const GameLoadError& error : store.errors()) {
+        all << error.toString();
+        if (error.file.endsWith(fileSuffix) && error.line == line &&
+            error.message.contains(fragment))
+            return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << "errors were: " << all.join(QStringLiteral(" | ")).toStdString();
+}
+
+TEST(GameStore, LoadsRacesTurnsAndFiguresAsWritten)
+{
+    TestGames games;
+    games.addGame(QStringLiteral("Alpha"), kAlphaRaces, kAlphaTurns);
+    games.addGame(QStringLiteral("Empty"), "race,color\nEcho,#000000\n", QByteArray());
+    GameStore store;
+    store.load(games.path());
+
+    EXPECT_TRUE(store.errors().empty());
+    ASSERT_EQ(store.games().size(), 2u);
+    const Game* alpha = store.findGame("Alpha");
+    ASSERT_NE(alpha, nullptr);
+    EXPECT_EQ(alpha->turnCount(), 3);
+    ASSERT_EQ(alpha->races().size(), 3u);
+    EXPECT_EQ(alpha->races()[0].name, "Bravo");
+    EXPECT_EQ(alpha->races()[1].color, 0x00FF0000u);
+    const TurnFigures& bravo2 = alpha->findRace("Bravo")->turns.at(2);
+    EXPECT_EQ(bravo2[size_t(Statistic::Industry)], "130.25");
+    EXPECT_EQ(bravo2[size_t(Statistic::WeaponsTech)], "1.150");
+    EXPECT_EQ(bravo2[size_t(Statistic::ShieldsTech)], "");
+    EXPECT_TRUE(alpha->findRace("Delta")->turns.count(1) == 0);
+    EXPECT_EQ(store.findGame("Empty")->turnCount(), 0);
+}
+
+struct BadInputCase {
+    const char* what;
+    QByteArray races;
+    QByteArray turns;
+    const char* file;
+    int line;
+    const char* fragment;
+};
+
+TEST(GameStore, ReportsBadLinesAndKeepsTheRest)
+{
+    const QByteArray good = "0,Bravo,1,2,3,4,5\n";
+    const BadInputCase cases[] = {
+        {"turn not a number", kAlphaRaces, kTurnsHeader + good + "x,Bravo,1,2,3,4,5\n", "turns.csv",
+         3, "\"x\""},
+        {"negative turn", kAlphaRaces, kTurnsHeader + good + "-1,Bravo,1,2,3,4,5\n", "turns.csv", 3,
+         "\"-1\""},
+        {"absurd turn", kAlphaRaces, kTurnsHeader + good + "100001,Bravo,1,2,3,4,5\n", "turns.csv",
+         3, "100001"},
+        {"unknown race", kAlphaRaces, kTurnsHeader + good + "1,Zulu,1,2,3,4,5\n2,Zulu,1,2,3,4,5\n",
+         "turns.csv", 3, "2 line(s)"},
+        {"duplicate turn of a race", kAlphaRaces, kTurnsHeader + good + "0,Bravo,9,9,9,9,9\n",
+         "turns.csv", 3, "already has a line for turn 0"},
+        {"too few fields", kAlphaRaces, kTurnsHeader + good + "1,Bravo,1,2\n", "turns.csv", 3,
+         "4 fields"},
+        {"unclosed quote", kAlphaRaces, kTurnsHeader + good + "1,\"Bravo,1,2,3,4,5\n", "turns.csv",
+         3, "not closed"},
+        {"bad colour", "race,color\nBravo,#FF8000\nCharlie,red\n", kTurnsHeader + good, "races.csv",
+         3, "not #RRGGBB"},
+        {"race listed twice", "race,color\nBravo,#FF8000\nBravo,#000000\n", kTurnsHeader + good,
+         "races.csv", 3, "listed twice"},
+        {"nameless race", "race,color\nBravo,#FF8000\n,#000000\n", kTurnsHeader + good, "races.csv",
+         3, "no name"},
+        {"turns lack a column", kAlphaRaces, "turn,race,industry\n0,Bravo,1\n", "turns.csv", 1,
+         "shields"},
+    };
+    for (const BadInputCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestGames games;
+        games.addGame(QStringLiteral("Alpha"), c.races, c.turns);
+        games.addGame(QStringLiteral("Other"), kAlphaRaces, kAlphaTurns);
+        GameStore store;
+        store.load(games.path());
+        EXPECT_EQ(store.errors().size(), 1u);
+        EXPECT_TRUE(hasError(store, QStringLiteral("Alpha/") + c.file, c.line, c.fragment));
+        ASSERT_EQ(store.games().size(), 2u);
+        EXPECT_EQ(store.findGame("Other")->turnCount(), 3);
+        const Race* bravo = store.findGame("Alpha")->findRace("Bravo");
+        ASSERT_NE(bravo, nullptr);
+        if (std::string_view(c.what) != "turns lack a column") {
+            EXPECT_EQ(bravo->turns.at(0)[0], "1");
+        }
+    }
+}
+
+TEST(GameStore, RaceWithBadColourKeepsItsTurnsButHasNoColour)
+{
+    TestGames games;
+    games.addGame(QStringLiteral("G"), "race,color\nBravo,#FF80\n",
+                  kTurnsHeader + "0,Bravo,1,2,3,4,5\n");
+    GameStore store;
+    store.load(games.path());
+    const Race* bravo = store.findGame("G")->findRace("Bravo");
+    EXPECT_FALSE(bravo->color);
+    EXPECT_EQ(bravo->turns.size(), 1u);
+}
+
+TEST(GameStore, MissingFoldersAndFilesAreReported)
+{
+    TestGames games;
+    GameStore store;
+    store.load(games.path() + QStringLiteral("/nowhere"));
+    EXPECT_TRUE(store.games().empty());
+    EXPECT_TRUE(hasError(store, QStringLiteral("nowhere"), 0, QStringLiteral("does not exist")));
+
+    games.write(QStringLiteral("Stray/notes.txt"), "not a game");
+    games.addGame(QStringLiteral("Alpha"), kAlphaRaces, kAlphaTurns);
+    store.load(games.path());
+    ASSERT_EQ(store.games().size(), 1u);
+    EXPECT_TRUE(hasError(store, QStringLiteral("Stray"), 0, QStringLiteral("no races.csv")));
+}
+
+TEST(GameStore, GarbageFileGivesABoundedNumberOfErrors)
+{
+    TestGames games;
+    QByteArray turns = kTurnsHeader;
+    for (int i = 0; i < 5000; ++i)
+        turns += "?,Bravo,1,2,3,4,5\n";
+    games.addGame(QStringLiteral("Alpha"), kAlphaRaces, turns);
+    GameStore store;
+    store.load(games.path());
+    EXPECT_LE(store.errors().size(), size_t(LoadLog::kDefaultMaxPerFile));
+    EXPECT_GE(store.errors().size(), 10u);
+}
+
+TEST(GameStore, CyrillicNamesBecomeWindows1251Bytes)
+{
+    AfxSetAnsiCodePage(1251);
+    TestGames games;
+    games.addGame(QStringLiteral("Северный круг"), "race,color\nЗорвены,#102030\n",
+                  kTurnsHeader + "0,Зорвены,1,2,3,4,5\n");
+    GameStore store;
+    store.load(games.path());
+    EXPECT_TRUE(store.errors().empty());
+    const Game* game = store.findGame("\xD1\xE5\xE2\xE5\xF0\xED\xFB\xE9 \xEA\xF0\xF3\xE3");
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->displayName(), QStringLiteral("Северный круг"));
+    ASSERT_EQ(game->races().size(), 1u);
+    EXPECT_EQ(game->races()[0].name, "\xC7\xEE\xF0\xE2\xE5\xED\xFB");
+    EXPECT_EQ(game->races()[0].displayName, QStringLiteral("Зорвены"));
+    EXPECT_EQ(game->turnCount(), 1);
+}
+
+TEST(GameStore, NamesTheCodePageCannotHoldAreReportedAndSkipped)
+{
+    AfxSetAnsiCodePage(1251);
+    TestGames games;
+    games.addGame(QStringLiteral("Alpha"), "race,color\nBravo,#000000\nΩmega,#FFFFFF\n",
+                  kTurnsHeader + "0,Bravo,1,2,3,4,5\n0,Ωmega,1,2,3,4,5\n");
+    games.addGame(QStringLiteral("游戏"), kAlphaRaces, kAlphaTurns);
+    GameStore store;
+    store.load(games.path());
+    EXPECT_EQ(store.errors().size(), 2u);
+    EXPECT_TRUE(hasError(store, QStringLiteral("Alpha/races.csv"), 3, QStringLiteral("Ωmega")));
+    EXPECT_TRUE(hasError(store, QStringLiteral("游戏"), 0, QStringLiteral("1251")));
+    ASSERT_EQ(store.games().size(), 1u);
+    EXPECT_EQ(store.games()[0].races().size(), 1u);
+    EXPECT_EQ(store.games()[0].turnCount(), 1);
+}
+
+TEST(GameStore, ReloadKeepsTheSelection)
+{
+    TestGames games;
+    games.addGame(QStringLiteral("Alpha"), kAlphaRaces, kAlphaTurns);
+    GameStore store;
+    store.load(games.path());
+    Game* alpha = store.findGame("Alpha");
+    EXPECT_TRUE(alpha->setSelected("Delta", true));
+    EXPECT_TRUE(alpha->setSelected("Bravo", true));
+    EXPECT_FALSE(alpha->setSelected("Nobody", true));
+    store.load(games.path());
+    EXPECT_EQ(store.findGame("Alpha")->selectedRaces(),
+              (std::vector<std::string>{"Bravo", "Delta"}));
+}
+} // namespace
