@@ -166,6 +166,8 @@ void CArchive::FillBuffer(UINT nBytesNeeded)
 UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
     CheckLoading();
+    if (nMax == 0)
+        return 0;
     BYTE* lpDest = static_cast<BYTE*>(lpBuf);
     UINT nDone = std::min(nMax, UINT(m_lpBufMax - m_lpBufCur));
     std::memcpy(lpDest, m_lpBufCur, nDone);

@@ -14,7 +14,7 @@ CMemFile::CMemFile(std::vector<BYTE> data) : m_data(std::move(data)) {}
 
 UINT CMemFile::Read(void* lpBuf, UINT nCount)
 {
-    if (m_nPosition >= m_data.size())
+    if (nCount == 0 || m_nPosition >= m_data.size())
         return 0;
     size_t nRead = std::min<size_t>(nCount, m_data.size() - m_nPosition);
     std::memcpy(lpBuf, m_data.data() + m_nPosition, nRead);
