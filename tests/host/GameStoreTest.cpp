@@ -194,3 +194,19 @@ TEST(GameStore, ReloadKeepsTheSelection)
               (std::vector<std::string>{"Bravo", "Delta"}));
 }
 } // namespace
+
+namespace
+{
+TEST(GameStore, SampleGamesLoadCleanly)
+{
+    AfxSetAnsiCodePage(1251);
+    GameStore store;
+    store.load(qEnvironmentVariable("KURVO_SOURCE_DIR") + QStringLiteral("/data"));
+    EXPECT_TRUE(store.errors().empty()) << store.errors().front().toString().toStdString();
+    ASSERT_EQ(store.games().size(), 3u);
+    for (const Game& game : store.games()) {
+        EXPECT_GE(game.races().size(), 8u);
+        EXPECT_GE(game.turnCount(), 30);
+    }
+}
+} // namespace

@@ -9,7 +9,7 @@ constexpr std::array<const char*, 24> kLatinSyllables{
     "sa", "ne",  "vix", "ul",  "pre", "gan", "to",  "mir", "ash", "el",  "yo",  "dun"};
 constexpr std::array<const char*, 24> kCyrillicSyllables{
     "ра", "вел", "мор", "тан", "ки",  "зо",  "дра", "лун", "гор", "ви", "сен", "то",
-    "ба", "ней", "рус", "ол",  "пре", "жан", "ту",  "мир", "аш",  "ел", "ю",   "дар"};
+    "ба", "ней", "лес", "ол",  "пре", "жан", "ту",  "мир", "аш",  "ел", "ю",   "дар"};
 constexpr std::array<const char*, 6> kLatinEndings{"", "i", "ans", "ar", "ids", "en"};
 constexpr std::array<const char*, 6> kCyrillicEndings{"", "ы", "аны", "ары", "иды", "ены"};
 constexpr std::array<const char*, 6> kGameWords{"Reach",   "Expanse", "Drift",
