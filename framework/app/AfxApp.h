@@ -8,3 +8,10 @@
 #include "AfxPath.h"
 #include "CPtrList.h"
 #include "CSaveFile.h"
+
+#include "CDocManager.h"
+#include "CDocTemplate.h"
+#include "CDocument.h"
+#include "CMultiDocTemplate.h"
+#include "CWinApp.h"
+#include "CWinThread.h"
