@@ -362,7 +362,7 @@ DWORD CArchive::ReadCount()
     DWORD dwCount = wCount;
     if (wCount == wCountDwordLength)
         *this >> dwCount;
-    if (dwCount > GetBytesLeft())
+    if (dwCount > UINT(m_lpBufMax - m_lpBufCur) && dwCount > GetBytesLeft())
         Fail(CArchiveException::endOfFile);
     return dwCount;
 }
@@ -416,7 +416,9 @@ void CArchive::ReadString(CString& str)
     unsigned long long nBytes = bUnicode ? 2ull * nLength : nLength;
     // Checked before anything is allocated: a length the file cannot hold is
     // a cut-off file, whatever the prefix claims.
-    if (nBytes > GetBytesLeft() || nBytes > UINT_MAX || nLength > INT_MAX)
+    // (What is already buffered needs no look at the file.)
+    if (nBytes > UINT_MAX || nLength > INT_MAX ||
+        (nBytes > UINT(m_lpBufMax - m_lpBufCur) && nBytes > GetBytesLeft()))
         Fail(CArchiveException::endOfFile);
     if (!bUnicode) {
         std::string text(nLength, '\0');

@@ -41,5 +41,5 @@ private:
     CAssoc** m_pHashTable = nullptr;
     UINT m_nHashTableSize = 17;
     int m_nCount = 0;
-    int m_nBlockSize;
+    [[maybe_unused]] int m_nBlockSize; // kept for the original's signature
 };

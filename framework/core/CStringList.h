@@ -44,5 +44,5 @@ private:
     CNode* m_pNodeHead = nullptr;
     CNode* m_pNodeTail = nullptr;
     int m_nCount = 0;
-    int m_nBlockSize;
+    [[maybe_unused]] int m_nBlockSize; // kept for the original's signature
 };
