@@ -24,6 +24,11 @@ QString AnsiText::toQString(std::string_view ansi)
 
 QString AnsiText::unrepresentable(std::string_view utf8)
 {
+    // Bytes that are not UTF-8 come back changed from a round trip through
+    // QString; such a file was most likely saved in a legacy code page.
+    const QByteArray bytes(utf8.data(), qsizetype(utf8.size()));
+    if (QString::fromUtf8(bytes).toUtf8() != bytes)
+        return QStringLiteral("\"%1\" is not UTF-8 text").arg(QString::fromUtf8(bytes));
     return QStringLiteral("\"%1\" cannot be written in the ANSI code page %2")
         .arg(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())))
         .arg(AfxGetAnsiCodePage());

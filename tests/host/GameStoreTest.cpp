@@ -210,3 +210,18 @@ TEST(GameStore, SampleGamesLoadCleanly)
     }
 }
 } // namespace
+
+namespace
+{
+TEST(GameStore, NamesThatAreNotUtf8AreReportedAsSuch)
+{
+    AfxSetAnsiCodePage(1251);
+    TestGames games;
+    games.addGame(QStringLiteral("Alpha"), "race,color\nBravo,#000000\n\xC7\xEE\xF0,#FFFFFF\n",
+                  QByteArray());
+    GameStore store;
+    store.load(games.path());
+    EXPECT_TRUE(hasError(store, QStringLiteral("races.csv"), 3, QStringLiteral("not UTF-8")));
+    EXPECT_EQ(store.games()[0].races().size(), 1u);
+}
+} // namespace
