@@ -68,8 +68,10 @@ CDocument* CDocManager::OnFileNew()
 
 CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
 {
-    if (lpszFileName == nullptr || *lpszFileName == '\0')
-        return OnFileNew();
+    if (lpszFileName == nullptr || *lpszFileName == '\0') {
+        AfxMessageBox("Cannot open a document without a file name.", MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
+    }
     const CString strPath = AfxFullPath(lpszFileName);
 
     CDocTemplate* pBestTemplate = nullptr;

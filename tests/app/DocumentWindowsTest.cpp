@@ -125,10 +125,15 @@ TEST_F(DocumentWindowsTest, SavedDocumentReopensThroughTheApplicationOnce)
     EXPECT_EQ(pOpened->GetTitle().str(), "chart.kv");
     EXPECT_NE(OnlyView(pOpened), nullptr);
 
-    // The same file again: the open document comes back, nothing new is made.
+    // The same file again, while another document is in front: the open
+    // document comes back with its frame activated, and nothing new is made.
+    ASSERT_NE(m_pApp->OnFileNew(), nullptr);
+    CFrameWnd* pOpenedFrame = OnlyView(pOpened)->GetParentFrame();
+    EXPECT_NE(m_pMain->MDIGetActive(), pOpenedFrame);
     EXPECT_EQ(m_pApp->OpenDocumentFile(path.c_str()), pOpened);
-    EXPECT_EQ(TemplateDocumentCount(), 1);
-    EXPECT_EQ(ChildFrameCount(), 1);
+    EXPECT_EQ(TemplateDocumentCount(), 2);
+    EXPECT_EQ(ChildFrameCount(), 2);
+    EXPECT_EQ(m_pMain->MDIGetActive(), pOpenedFrame);
     EXPECT_TRUE(m_reports.m_messages.empty());
 }
 
@@ -145,12 +150,13 @@ TEST_F(DocumentWindowsTest, FailedOpenLeavesNoDocumentNoFrameAndDoesNotClose)
     const int nCloses = CTestDoc::s_nCloses;
 
     EXPECT_EQ(m_pApp->OpenDocumentFile(path.c_str()), nullptr);
+    EXPECT_EQ(m_pApp->OpenDocumentFile(""), nullptr) << "no name is no new document either";
     EXPECT_EQ(CTestDoc::s_nLiveDocuments, nLive);
     EXPECT_EQ(CTestDoc::s_nCloses, nCloses) << "a document that never opened is not closed";
     EXPECT_EQ(TemplateDocumentCount(), 0);
     EXPECT_EQ(ChildFrameCount(), 0);
     EXPECT_EQ(FindFirstDocument(), nullptr);
-    ASSERT_EQ(m_reports.m_messages.size(), 1u);
+    ASSERT_EQ(m_reports.m_messages.size(), 2u);
     EXPECT_NE(m_reports.m_messages[0].text.find(path), std::string::npos);
     EXPECT_NE(m_reports.m_messages[0].text.find("end of file"), std::string::npos)
         << m_reports.m_messages[0].text;
