@@ -43,8 +43,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 {
     m_strTitle = lpszWindowName != nullptr ? lpszWindowName : "";
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                    nullptr, pContext);
+                    rect.right - rect.left, rect.bottom - rect.top,
+                    (pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr), nullptr, pContext);
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
