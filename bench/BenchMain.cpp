@@ -1,0 +1,73 @@
+// The main of every benchmark program. It runs the registered benchmarks as
+// Google Benchmark does, then pairs each measurement with its baseline and
+// prints the ratio of their times.
+//
+// Pairing is by name: a benchmark "Baseline_X/args" is the baseline of every
+// benchmark "Y_X/args" (same X, same arguments). A ratio above 1 means the
+// measured code is slower than the baseline.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr const char* kBaselinePrefix = "Baseline_";
+
+class CRatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+
+    void PrintRatios() const
+    {
+        std::printf("\nRatio to baseline (time / baseline time):\n");
+        for (const auto& [name, time] : m_times) {
+            if (name.rfind(kBaselinePrefix, 0) == 0)
+                continue;
+            const std::string strBaseline = BaselineOf(name);
+            const auto it = m_times.find(strBaseline);
+            if (it == m_times.end() || it->second <= 0.0) {
+                std::printf("  %-50s no baseline (%s)\n", name.c_str(), strBaseline.c_str());
+                continue;
+            }
+            std::printf("  %-50s %8.2f\n", name.c_str(), time / it->second);
+        }
+    }
+
+private:
+    // "Y_X/args" -> "Baseline_X/args".
+    static std::string BaselineOf(const std::string& name)
+    {
+        const size_t nUnderscore = name.find('_');
+        if (nUnderscore == std::string::npos)
+            return kBaselinePrefix + name;
+        return kBaselinePrefix + name.substr(nUnderscore + 1);
+    }
+
+    std::map<std::string, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    CRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,184 @@
+// Value objects: their keys, the comparisons a collection orders by (the
+// one-sided sub-key rule above all), their registration and their archive
+// form.
+#include "ModelArchive.h"
+#include "model/CBiS.h"
+#include "model/CDimLong.h"
+#include "model/CManBi.h"
+#include "model/CObLong.h"
+#include "model/CObStringString.h"
+#include "model/CRace.h"
+#include "model/CRaces.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace
+{
+
+using Factory = std::function<std::unique_ptr<CObBase>()>;
+
+// A CObLong gets its value only from an archive, so tests make one that way.
+std::unique_ptr<CObBase> MakeLong(LONG lValue)
+{
+    auto pLong = std::make_unique<CObLong>();
+    LoadWith(ByteWriter().Long(lValue).Get(), [&](CArchive& ar) { pLong->Serialize(ar); });
+    return pLong;
+}
+
+Factory Str(const char* psz)
+{
+    return [=] { return std::make_unique<CObString>(CString(psz)); };
+}
+
+Factory Pair(const char* pszFirst, const char* pszSecond)
+{
+    return [=] { return std::make_unique<CObStringString>(CString(pszFirst), CString(pszSecond)); };
+}
+
+Factory Long(LONG lValue)
+{
+    return [=] { return MakeLong(lValue); };
+}
+
+Factory Collection()
+{
+    return [] { return std::make_unique<CManBi>(); };
+}
+
+struct ComparisonRow {
+    const char* pszCase;
+    Factory makeThis;
+    Factory makeOther;
+    BOOL bLess;
+    BOOL bGreater;
+    BOOL bEqual;
+};
+
+TEST(ValueObjectTest, ComparisonsFollowKeysAndTheOneSidedSubKeyRule)
+{
+    const ComparisonRow rows[] = {
+        {"two empty strings", Str(""), Str(""), FALSE, FALSE, TRUE},
+        {"empty before non-empty", Str(""), Str("a"), TRUE, FALSE, FALSE},
+        {"case matters, upper first", Str("ABC"), Str("abc"), TRUE, FALSE, FALSE},
+        {"prefix first", Str("Ab"), Str("Abc"), TRUE, FALSE, FALSE},
+        {"bytes compare unsigned", Str("\xC0"), Str("z"), FALSE, TRUE, FALSE},
+        {"string vs pair: first strings only", Str("A"), Pair("A", "G"), FALSE, FALSE, TRUE},
+        {"pair vs string: empty sub-key is a wildcard", Pair("A", "G"), Str("A"), FALSE, FALSE,
+         TRUE},
+        {"pairs with different second strings", Pair("A", "G"), Pair("A", "H"), FALSE, FALSE,
+         FALSE},
+        {"pair vs pair with empty second", Pair("A", "G"), Pair("A", ""), FALSE, FALSE, TRUE},
+        {"only the other's second string is a wildcard", Pair("A", ""), Pair("A", "G"), FALSE,
+         FALSE, FALSE},
+        {"pairs order by first string only", Pair("A", "Z"), Pair("B", "A"), TRUE, FALSE, FALSE},
+        {"long 5 vs any string (which answers 1)", Long(5), Str("x"), FALSE, TRUE, FALSE},
+        {"long 1 equals any string", Long(1), Str("x"), FALSE, FALSE, TRUE},
+        {"longs compare signed", Long(-3), Long(2), TRUE, FALSE, FALSE},
+        {"string vs long compares against the empty key", Str("x"), Long(7), FALSE, TRUE, FALSE},
+        {"a collection answers TRUE to everything", Collection(), Str("x"), TRUE, TRUE, TRUE},
+    };
+    for (const ComparisonRow& row : rows) {
+        SCOPED_TRACE(row.pszCase);
+        auto pThis = row.makeThis();
+        auto pOther = row.makeOther();
+        EXPECT_EQ(pThis->IsLess(pOther.get()), row.bLess);
+        EXPECT_EQ(pThis->IsGreater(pOther.get()), row.bGreater);
+        EXPECT_EQ(pThis->IsEqual(pOther.get()), row.bEqual);
+    }
+}
+
+TEST(ValueObjectTest, KeysAndSettersOfEachClass)
+{
+    CObStringString pair(CString("Race"), CString("Game"));
+    EXPECT_STREQ(pair.GetKey(), "Race");
+    EXPECT_STREQ(pair.GetSubKey(), "Game");
+    EXPECT_EQ(pair.GetLong(1), 1);
+    EXPECT_TRUE(pair.SetString(CString("Other")));
+    EXPECT_STREQ(pair.GetKey(), "Other");
+    EXPECT_STREQ(pair.GetSubKey(), "Game");
+
+    CRace race(CString("Orcs"), CString("G1"));
+    EXPECT_TRUE(race.SetStrings(CString("Elves"), CString("G2")));
+    EXPECT_STREQ(race.GetKey(), "Elves");
+    EXPECT_STREQ(race.GetSubKey(), "G2");
+
+    CObString str(CString("x"));
+    EXPECT_TRUE(str.GetSubKey().IsEmpty());
+    auto pLong = MakeLong(42);
+    EXPECT_EQ(pLong->GetLong(1), 42);
+    EXPECT_TRUE(pLong->GetKey().IsEmpty());
+}
+
+struct RegistrationRow {
+    const CRuntimeClass* pClass;
+    const char* pszName;
+    const CRuntimeClass* pDeclaredBase;
+};
+
+TEST(ValueObjectTest, ClassesAreRegisteredUnderTheirStoredNamesAndDeclaredBases)
+{
+    const RegistrationRow rows[] = {
+        {RUNTIME_CLASS(CObLong), "CObLong", RUNTIME_CLASS(CObject)},
+        {RUNTIME_CLASS(CObString), "CObString", RUNTIME_CLASS(CObject)},
+        {RUNTIME_CLASS(CObStringString), "CObStringString", RUNTIME_CLASS(CObject)},
+        {RUNTIME_CLASS(CManBi), "CManBi", RUNTIME_CLASS(CObject)},
+        {RUNTIME_CLASS(CBiS), "CBiS", RUNTIME_CLASS(CObject)},
+        {RUNTIME_CLASS(CRace), "CRace", RUNTIME_CLASS(CObStringString)},
+        {RUNTIME_CLASS(CRaces), "CRaces", RUNTIME_CLASS(CManBi)},
+        {RUNTIME_CLASS(CDimLong), "CDimLong", RUNTIME_CLASS(CObject)},
+    };
+    for (const RegistrationRow& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        EXPECT_STREQ(row.pClass->m_lpszClassName, row.pszName);
+        EXPECT_EQ(row.pClass->m_pBaseClass, row.pDeclaredBase);
+        EXPECT_EQ(row.pClass->m_wSchema, 0u);
+        EXPECT_EQ(AfxGetModuleState()->FindClass(row.pszName), row.pClass);
+        std::unique_ptr<CObject> pObject(row.pClass->CreateObject());
+        ASSERT_NE(pObject, nullptr);
+        EXPECT_EQ(pObject->GetRuntimeClass(), row.pClass);
+    }
+
+    // Kind-of follows the declared bases, not the C++ ones.
+    CObStringString pair;
+    CRace race;
+    CRaces races;
+    CBiS named;
+    EXPECT_FALSE(pair.IsKindOf(RUNTIME_CLASS(CObString)));
+    EXPECT_TRUE(race.IsKindOf(RUNTIME_CLASS(CObStringString)));
+    EXPECT_FALSE(race.IsKindOf(RUNTIME_CLASS(CObString)));
+    EXPECT_TRUE(races.IsKindOf(RUNTIME_CLASS(CManBi)));
+    EXPECT_FALSE(named.IsKindOf(RUNTIME_CLASS(CManBi)));
+}
+
+TEST(ValueObjectTest, ArchiveFormsAreTheFieldsAlone)
+{
+    CObString str(CString("Ab"));
+    EXPECT_EQ(StoreWith([&](CArchive& ar) { str.Serialize(ar); }), ByteWriter().Str("Ab").Get());
+
+    CObStringString pair(CString("Ab"), CString("Zeta"));
+    const Bytes pairBytes = StoreWith([&](CArchive& ar) { pair.Serialize(ar); });
+    EXPECT_EQ(pairBytes, ByteWriter().Str("Ab").Str("Zeta").Get());
+    CObStringString pairRead;
+    LoadWith(pairBytes, [&](CArchive& ar) { pairRead.Serialize(ar); });
+    EXPECT_STREQ(pairRead.GetKey(), "Ab");
+    EXPECT_STREQ(pairRead.GetSubKey(), "Zeta");
+
+    auto pLong = MakeLong(-7);
+    EXPECT_EQ(StoreWith([&](CArchive& ar) { pLong->Serialize(ar); }), ByteWriter().Long(-7).Get());
+
+    // Through the object writer: a class record, then the same fields.
+    const Bytes tagged = StoreWith([&](CArchive& ar) { ar.WriteObject(&str); });
+    EXPECT_EQ(tagged, ByteWriter().NewClass("CObString").Str("Ab").Get());
+    LoadWith(tagged, [&](CArchive& ar) {
+        std::unique_ptr<CObject> pRead(ar.ReadObject(nullptr));
+        auto* pStr = dynamic_cast<CObString*>(pRead.get());
+        ASSERT_NE(pStr, nullptr);
+        EXPECT_STREQ(pStr->GetKey(), "Ab");
+        EXPECT_TRUE(pStr->GetSubKey().IsEmpty());
+    });
+}
+
+} // namespace
