@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -27,10 +28,9 @@ std::vector<std::string> RandomNames(int nCount)
 void CManBi_InsertBalanceFind(benchmark::State& state)
 {
     const std::vector<std::string> names = RandomNames(int(state.range(0)));
-    std::vector<CObString> keys;
-    keys.reserve(names.size());
+    std::vector<std::unique_ptr<CObString>> keys;
     for (const std::string& name : names)
-        keys.emplace_back(CString(name.c_str()));
+        keys.push_back(std::make_unique<CObString>(CString(name.c_str())));
     for (auto _ : state) {
         CManBi bi;
         for (const std::string& name : names)
@@ -38,9 +38,9 @@ void CManBi_InsertBalanceFind(benchmark::State& state)
         bi.Balance();
         size_t nFound = 0;
         CDimPtr found;
-        for (const CObString& key : keys) {
+        for (const auto& pKey : keys) {
             found.RemoveAll();
-            bi.FindEqual(&key, found);
+            bi.FindEqual(pKey.get(), found);
             nFound += size_t(found.GetSize());
         }
         benchmark::DoNotOptimize(nFound);
