@@ -182,3 +182,53 @@ TEST(ValueObjectTest, ArchiveFormsAreTheFieldsAlone)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(StatKindsTest, OneRowPerKindWithItsKeyScaleBitAndString)
+{
+    const struct {
+        int nKind;
+        const char* pszReplyKey;
+        LONG lScale;
+        LONG nFlagBit;
+        UINT nStringId;
+    } rows[] = {{1, "Industry", 100, 2, 5001},
+                {2, "Population", 100, 4, 5002},
+                {3, "WeaponsTech", 100000, 8, 5003},
+                {4, "DrivesTech", 100000, 16, 5004},
+                {5, "ShieldsTech", 100000, 32, 5005}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.nKind);
+        const STAT_KIND* pKind = GetStatKind(row.nKind);
+        ASSERT_NE(pKind, nullptr);
+        EXPECT_EQ(pKind->nKind, row.nKind);
+        EXPECT_STREQ(pKind->lpszReplyKey, row.pszReplyKey);
+        EXPECT_EQ(pKind->lScale, row.lScale);
+        EXPECT_EQ(pKind->nFlagBit, row.nFlagBit);
+        EXPECT_EQ(pKind->nStringId, row.nStringId);
+        EXPECT_EQ(StatKindFromStringId(row.nStringId), row.nKind);
+    }
+    EXPECT_EQ(GetStatKind(0), nullptr);
+    EXPECT_EQ(GetStatKind(6), nullptr);
+    EXPECT_EQ(GetStatKind(-1), nullptr);
+    EXPECT_EQ(StatKindFromStringId(5000), 0);
+    EXPECT_EQ(StatKindFromStringId(5006), 0);
+}
+
+TEST(CBiSTest, ANamedCollectionComparesByItsNameAndStoresItLast)
+{
+    const Bytes stored = ByteWriter().Long(1).NewClass("CObString").Str("item").Str("Group").Get();
+    CBiS named;
+    LoadWith(stored, [&](CArchive& ar) { named.Serialize(ar); });
+    EXPECT_STREQ(named.GetKey(), "Group");
+    EXPECT_EQ(named.GetCount(), 1);
+    CObString same(CString("Group")), later(CString("Zoo"));
+    EXPECT_TRUE(named.IsEqual(&same));
+    EXPECT_TRUE(named.IsLess(&later));
+    EXPECT_FALSE(named.IsGreater(&later));
+    EXPECT_EQ(StoreWith([&](CArchive& ar) { named.Serialize(ar); }), stored);
+}
+
+} // namespace
