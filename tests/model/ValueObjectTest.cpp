@@ -90,28 +90,6 @@ TEST(ValueObjectTest, ComparisonsFollowKeysAndTheOneSidedSubKeyRule)
     }
 }
 
-TEST(ValueObjectTest, KeysAndSettersOfEachClass)
-{
-    CObStringString pair(CString("Race"), CString("Game"));
-    EXPECT_STREQ(pair.GetKey(), "Race");
-    EXPECT_STREQ(pair.GetSubKey(), "Game");
-    EXPECT_EQ(pair.GetLong(1), 1);
-    EXPECT_TRUE(pair.SetString(CString("Other")));
-    EXPECT_STREQ(pair.GetKey(), "Other");
-    EXPECT_STREQ(pair.GetSubKey(), "Game");
-
-    CRace race(CString("Orcs"), CString("G1"));
-    EXPECT_TRUE(race.SetStrings(CString("Elves"), CString("G2")));
-    EXPECT_STREQ(race.GetKey(), "Elves");
-    EXPECT_STREQ(race.GetSubKey(), "G2");
-
-    CObString str(CString("x"));
-    EXPECT_TRUE(str.GetSubKey().IsEmpty());
-    auto pLong = MakeLong(42);
-    EXPECT_EQ(pLong->GetLong(1), 42);
-    EXPECT_TRUE(pLong->GetKey().IsEmpty());
-}
-
 struct RegistrationRow {
     const CRuntimeClass* pClass;
     const char* pszName;
