@@ -8,3 +8,13 @@
 #include "CPoint.h"
 #include "CRect.h"
 #include "CSize.h"
+
+#include "AfxGdiObjects.h"
+#include "CBrush.h"
+#include "CFont.h"
+#include "CGdiObject.h"
+#include "CPen.h"
+
+#include "AfxDcFunctions.h"
+#include "AfxQtText.h"
+#include "CDC.h"

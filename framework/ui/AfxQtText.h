@@ -1,0 +1,16 @@
+// Where narrow text meets Qt. Everything the class library holds as text is
+// bytes in the process's ANSI code page; these two helpers are the one place
+// that crosses over to Qt's UTF-16 strings.
+#pragma once
+
+#include <afx.h>
+
+#include <QString>
+
+// nCount < 0 takes the bytes up to the terminating zero; a null pointer gives
+// an empty string. Bytes the code page leaves undefined become U+FFFD.
+AFX_API QString AfxToQString(LPCSTR lpsz, int nCount = -1);
+AFX_API QString AfxToQString(const CString& str);
+
+// FALSE, with rAnsi untouched, when a character has no place in the code page.
+AFX_API BOOL AfxFromQString(const QString& str, CString& rAnsi);

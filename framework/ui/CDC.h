@@ -1,0 +1,202 @@
+// A device context: the platform's drawing state (selected pen, brush and
+// font, colours, background mode, current position, path) over a QPainter.
+//
+// A CDC draws through a painter it borrows (Attach) or owns (CreateForImage,
+// for off-screen drawing and tests); one made by CreateCompatibleDC has no
+// surface and only measures text. Its handle is the CDC itself, so
+// CDC::FromHandle finds it again while it has a surface.
+//
+// Drawing keeps the platform's pixel rules: no anti-aliasing; a pen of width
+// 0 or 1 is one pixel wide whatever the transform; LineTo paints its start
+// and not its end pixel; rectangles hold left/top and exclude right/bottom;
+// text cells are filled with the background colour in OPAQUE mode.
+// Consecutive LineTo calls are held back and painted together; anything else
+// that paints, selects a pen or hands out the painter paints them first.
+#pragma once
+
+#include "CBrush.h"
+#include "CFont.h"
+#include "CGdiLineChain.h"
+#include "CGdiPath.h"
+#include "CPen.h"
+#include "CPoint.h"
+#include "CRect.h"
+#include "CSize.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPen>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QImage;
+class QPainter;
+struct AfxGdiObjectData;
+
+#define NULLREGION 1
+#define SIMPLEREGION 2
+
+class AFX_API CDC : public CObject
+{
+    DECLARE_DYNAMIC(CDC)
+public:
+    HDC m_hDC = nullptr;
+
+    CDC();
+    ~CDC() override;
+
+    // ---- Surfaces ------------------------------------------------------
+    // Borrows an active painter; its state is saved here and restored by
+    // Detach. FALSE when this DC already has a surface or pPainter is not
+    // active.
+    BOOL Attach(QPainter* pPainter);
+    // Draws on pImage through a painter of its own, until DeleteDC.
+    BOOL CreateForImage(QImage* pImage);
+    // A DC without a surface: selecting and measuring work, drawing does
+    // nothing. pDC is not consulted.
+    BOOL CreateCompatibleDC(CDC* pDC);
+    // Paints what is pending, restores a borrowed painter and returns it
+    // (null for an owned one, which is ended).
+    QPainter* Detach();
+    BOOL DeleteDC();
+
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+    // The painter, with everything pending painted; the DC sets its own pen,
+    // brush and font again afterwards, so the caller may change them.
+    QPainter* GetPainter();
+    static CDC* FromHandle(HDC hDC);
+
+    // ---- Objects -------------------------------------------------------
+    // Each returns the previously selected object (a shared wrapper when
+    // nobody owns it), or null when the new object is not valid.
+    CPen* SelectObject(CPen* pPen);
+    CBrush* SelectObject(CBrush* pBrush);
+    CFont* SelectObject(CFont* pFont);
+    CGdiObject* SelectObject(CGdiObject* pObject);
+    CGdiObject* SelectStockObject(int nIndex);
+    // The handle-level selection behind all of the above.
+    HGDIOBJ SelectHandle(HGDIOBJ hObject);
+    CPen* GetCurrentPen() const;
+    CBrush* GetCurrentBrush() const;
+    CFont* GetCurrentFont() const;
+
+    // ---- Attributes ----------------------------------------------------
+    COLORREF SetBkColor(COLORREF crColor);
+    COLORREF GetBkColor() const { return m_state.crBk; }
+    COLORREF SetTextColor(COLORREF crColor);
+    COLORREF GetTextColor() const { return m_state.crText; }
+    // TRANSPARENT or OPAQUE; returns the previous mode, 0 for other values.
+    int SetBkMode(int nBkMode);
+    int GetBkMode() const { return m_state.nBkMode; }
+    // SaveDC returns the new level (from 1), 0 without a surface;
+    // RestoreDC takes a level or, when negative, a count back from the top.
+    int SaveDC();
+    BOOL RestoreDC(int nSavedDC);
+    int GetClipBox(LPRECT lpRect) const;
+
+    // ---- Lines and paths -----------------------------------------------
+    CPoint GetCurrentPosition() const { return CPoint(m_state.ptCurrent); }
+    CPoint MoveTo(int x, int y);
+    CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
+    BOOL LineTo(int x, int y);
+    BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
+    // Like LineTo from point to point, without using or moving the current
+    // position; the last point is not painted.
+    BOOL Polyline(const POINT* lpPoints, int nCount);
+    BOOL BeginPath();
+    BOOL EndPath();
+    BOOL AbortPath();
+    BOOL CloseFigure();
+    // Strokes (with the LineTo rule) or fills the path that EndPath
+    // completed, then discards it. FALSE when there is none.
+    BOOL StrokePath();
+    BOOL FillPath();
+    BOOL StrokeAndFillPath();
+
+    // ---- Areas ---------------------------------------------------------
+    void FillRect(LPCRECT lpRect, CBrush* pBrush);
+    BOOL FillRect(LPCRECT lpRect, HBRUSH hBrush);
+    // Also leaves the background colour set to crColor, as the original
+    // class library does.
+    void FillSolidRect(LPCRECT lpRect, COLORREF crColor);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor);
+    // Outline with the pen inside the rectangle, interior with the brush.
+    BOOL Rectangle(int x1, int y1, int x2, int y2);
+    BOOL Rectangle(LPCRECT lpRect);
+    BOOL Ellipse(int x1, int y1, int x2, int y2);
+    BOOL Ellipse(LPCRECT lpRect);
+    COLORREF SetPixel(int x, int y, COLORREF crColor);
+
+    // ---- Text ----------------------------------------------------------
+    // Lines break at "\r\n", "\n" and "\r" (unless DT_SINGLELINE, where
+    // line breaks are left out); a break at the very end adds no line.
+    // Without DT_NOPREFIX, '&' is not drawn and underlines the next
+    // character, "&&" draws one '&', and a '&' ending a line is dropped.
+    // DT_CALCRECT only measures: right = left + widest line, bottom = top +
+    // lines x line height. Honoured too: DT_CENTER, DT_RIGHT, DT_VCENTER and
+    // DT_BOTTOM (single line), DT_NOCLIP, DT_HIDEPREFIX; word breaking,
+    // tabs and ellipses are not done. nCount < 0 means up to the zero.
+    // Returns the height of the text, 0 on error.
+    int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
+    // Top-left at (x, y); no line breaks or prefixes.
+    BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
+    BOOL TextOut(int x, int y, const CString& str);
+    CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
+    CSize GetTextExtent(const CString& str) const;
+    BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const;
+
+private:
+    struct DcState {
+        HGDIOBJ hPen = nullptr;
+        HGDIOBJ hBrush = nullptr;
+        HGDIOBJ hFont = nullptr;
+        QPen pen;
+        BOOL bPenOnePixel = TRUE;
+        QColor brushColor;
+        BOOL bBrushVisible = TRUE;
+        QFont font;
+        COLORREF crText = RGB(0, 0, 0);
+        COLORREF crBk = RGB(255, 255, 255);
+        int nBkMode = OPAQUE;
+        POINT ptCurrent{0, 0};
+    };
+
+    BOOL BeginSurface(QPainter* pPainter);
+    void ResetState();
+    void RegisterHandle();
+    void UnregisterHandle();
+    void SetPenFrom(HGDIOBJ hPen, const AfxGdiObjectData& data);
+    void SetBrushFrom(HGDIOBJ hBrush, const AfxGdiObjectData& data);
+    void SetFontFrom(HGDIOBJ hFont, const AfxGdiObjectData& data);
+    void InvalidatePainterState();
+
+    void FlushLines();
+    BOOL IsExactPixelMapping() const;
+    void ApplyPen();
+    void ApplyTextStyle();
+    void StrokeFigures();
+    BOOL FillColorRect(const QRect& rc, const QColor& color);
+
+    const QFontMetrics& Metrics() const;
+    void DrawTextLine(const QString& strLine, const std::vector<int>& underlines, QPoint ptTopLeft);
+
+    QPainter* m_pPainter = nullptr;
+    std::unique_ptr<QPainter> m_pOwnedPainter;
+    int m_nPainterSaves = 0; // painter saves this DC made and must undo
+
+    DcState m_state;
+    std::vector<DcState> m_savedStates;
+    BOOL m_bPainterPenSet = FALSE;
+    BOOL m_bPainterFontSet = FALSE;
+    mutable std::optional<QFontMetrics> m_metrics;
+
+    CGdiLineChain m_lines;
+    CGdiPath m_path;
+    BOOL m_bPathOpen = FALSE;
+    BOOL m_bPathDone = FALSE;
+};

@@ -1,0 +1,269 @@
+// CDC: lines, paths and filled areas.
+#include "CDC.h"
+
+#include "AfxGdiObjectData.h"
+
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+QRect RectFromEdges(int x1, int y1, int x2, int y2)
+{
+    return QRect(x1, y1, x2 - x1, y2 - y1);
+}
+
+} // namespace
+
+// ---- Lines ---------------------------------------------------------------
+
+BOOL CDC::IsExactPixelMapping() const
+{
+    const QTransform transform = m_pPainter->combinedTransform();
+    if (transform.type() > QTransform::TxTranslate)
+        return FALSE;
+    return transform.dx() == std::floor(transform.dx()) &&
+           transform.dy() == std::floor(transform.dy());
+}
+
+void CDC::ApplyPen()
+{
+    if (!m_bPainterPenSet) {
+        m_pPainter->setPen(m_state.pen);
+        m_bPainterPenSet = TRUE;
+    }
+}
+
+void CDC::FlushLines()
+{
+    if (m_lines.IsEmpty())
+        return;
+    ApplyPen();
+    m_lines.Paint(*m_pPainter, m_state.bPenOnePixel && IsExactPixelMapping());
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    const CPoint ptPrevious(m_state.ptCurrent);
+    if (m_bPathOpen)
+        m_path.MoveTo(QPoint(x, y));
+    m_state.ptCurrent = POINT{x, y};
+    return ptPrevious;
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    const QPoint ptFrom(m_state.ptCurrent.x, m_state.ptCurrent.y);
+    const QPoint ptTo(x, y);
+    m_state.ptCurrent = POINT{x, y};
+    if (m_bPathOpen) {
+        m_path.LineTo(ptFrom, ptTo);
+        return TRUE;
+    }
+    if (m_pPainter == nullptr || m_state.pen.style() == Qt::NoPen)
+        return TRUE;
+    if (!m_lines.Continues(ptFrom))
+        FlushLines();
+    m_lines.Extend(ptFrom, ptTo);
+    if (m_lines.IsFull())
+        FlushLines();
+    return TRUE;
+}
+
+BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
+{
+    if (lpPoints == nullptr || nCount < 2)
+        return FALSE;
+    const POINT ptSaved = m_state.ptCurrent;
+    MoveTo(lpPoints[0]);
+    for (int i = 1; i < nCount; ++i)
+        LineTo(lpPoints[i]);
+    m_state.ptCurrent = ptSaved;
+    return TRUE;
+}
+
+// ---- Paths ---------------------------------------------------------------
+
+BOOL CDC::BeginPath()
+{
+    m_path.Clear();
+    m_bPathOpen = TRUE;
+    m_bPathDone = FALSE;
+    return TRUE;
+}
+
+BOOL CDC::EndPath()
+{
+    if (!m_bPathOpen)
+        return FALSE;
+    m_bPathOpen = FALSE;
+    m_bPathDone = TRUE;
+    return TRUE;
+}
+
+BOOL CDC::AbortPath()
+{
+    m_path.Clear();
+    m_bPathOpen = FALSE;
+    m_bPathDone = FALSE;
+    return TRUE;
+}
+
+BOOL CDC::CloseFigure()
+{
+    return m_bPathOpen && m_path.CloseFigure();
+}
+
+void CDC::StrokeFigures()
+{
+    if (m_pPainter == nullptr || m_state.pen.style() == Qt::NoPen)
+        return;
+    FlushLines();
+    for (const CGdiPath::Figure& figure : m_path.GetFigures()) {
+        for (qsizetype i = 1; i < figure.points.size(); ++i)
+            m_lines.Extend(figure.points[i - 1], figure.points[i]);
+        if (figure.bClosed && !figure.points.isEmpty())
+            m_lines.Extend(figure.points.back(), figure.points.front());
+        // Figures are separate chains even when one starts where the last
+        // ended, as a MoveTo would make them.
+        FlushLines();
+    }
+}
+
+BOOL CDC::StrokePath()
+{
+    if (!m_bPathDone)
+        return FALSE;
+    StrokeFigures();
+    m_path.Clear();
+    m_bPathDone = FALSE;
+    return TRUE;
+}
+
+BOOL CDC::FillPath()
+{
+    if (!m_bPathDone)
+        return FALSE;
+    if (m_pPainter != nullptr && m_state.bBrushVisible) {
+        FlushLines();
+        m_pPainter->fillPath(m_path.ToFillPath(), m_state.brushColor);
+    }
+    m_path.Clear();
+    m_bPathDone = FALSE;
+    return TRUE;
+}
+
+BOOL CDC::StrokeAndFillPath()
+{
+    if (!m_bPathDone)
+        return FALSE;
+    if (m_pPainter != nullptr && m_state.bBrushVisible) {
+        FlushLines();
+        m_pPainter->fillPath(m_path.ToFillPath(), m_state.brushColor);
+    }
+    return StrokePath();
+}
+
+// ---- Areas ---------------------------------------------------------------
+
+BOOL CDC::FillColorRect(const QRect& rc, const QColor& color)
+{
+    if (m_pPainter == nullptr || rc.width() <= 0 || rc.height() <= 0)
+        return FALSE;
+    FlushLines();
+    m_pPainter->fillRect(rc, color);
+    return TRUE;
+}
+
+BOOL CDC::FillRect(LPCRECT lpRect, HBRUSH hBrush)
+{
+    const AfxGdiObjectData* pData = AfxLookupGdiObject(hBrush);
+    if (lpRect == nullptr || pData == nullptr || pData->eKind != AfxGdiObjectData::Kind::Brush)
+        return FALSE;
+    if (pData->nBrushStyle == BS_NULL)
+        return TRUE;
+    FillColorRect(RectFromEdges(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom),
+                  AfxQColorFromColorRef(pData->crColor));
+    return TRUE;
+}
+
+void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
+{
+    if (pBrush != nullptr)
+        FillRect(lpRect, static_cast<HBRUSH>(pBrush->m_hObject));
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF crColor)
+{
+    if (lpRect != nullptr)
+        FillSolidRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                      lpRect->bottom - lpRect->top, crColor);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor)
+{
+    SetBkColor(crColor);
+    FillColorRect(QRect(x, y, cx, cy), AfxQColorFromColorRef(crColor));
+}
+
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (m_pPainter == nullptr)
+        return TRUE;
+    FlushLines();
+    QRect rc =
+        RectFromEdges(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    if (m_state.pen.style() == Qt::NoPen) {
+        // Without a pen the platform fills one pixel less on the right and
+        // at the bottom.
+        if (m_state.bBrushVisible)
+            m_pPainter->fillRect(rc.adjusted(0, 0, -1, -1), m_state.brushColor);
+        return TRUE;
+    }
+    if (m_state.bBrushVisible)
+        m_pPainter->fillRect(rc, m_state.brushColor);
+    if (rc.width() > 0 && rc.height() > 0) {
+        ApplyPen();
+        m_pPainter->setBrush(Qt::NoBrush);
+        // A one-pixel outline of QRect(x, y, w, h) covers x .. x + w.
+        m_pPainter->drawRect(rc.adjusted(0, 0, -1, -1));
+    }
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(LPCRECT lpRect)
+{
+    return lpRect != nullptr && Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
+{
+    if (m_pPainter == nullptr)
+        return TRUE;
+    FlushLines();
+    const QRect rc =
+        RectFromEdges(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    if (rc.width() <= 1 || rc.height() <= 1)
+        return TRUE;
+    ApplyPen();
+    m_pPainter->setBrush(m_state.bBrushVisible ? QBrush(m_state.brushColor) : QBrush(Qt::NoBrush));
+    m_pPainter->drawEllipse(rc.adjusted(0, 0, -1, -1));
+    m_pPainter->setBrush(Qt::NoBrush);
+    return TRUE;
+}
+
+BOOL CDC::Ellipse(LPCRECT lpRect)
+{
+    return lpRect != nullptr && Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
+{
+    if (!FillColorRect(QRect(x, y, 1, 1), AfxQColorFromColorRef(crColor)))
+        return COLORREF(-1);
+    return crColor & 0x00FFFFFF;
+}

@@ -1,0 +1,34 @@
+// Owning wrapper of a pen, brush or font handle. The object frees its handle
+// when it is destroyed, unless it was detached first.
+//
+// FromHandle gives the wrapper that owns a handle, or else a shared wrapper
+// that does not own it (as for the object a DC returns as "previously
+// selected"). Such a shared wrapper is valid until its handle is deleted.
+#pragma once
+
+#include "AfxGdiObjects.h"
+
+class AFX_API CGdiObject : public CObject
+{
+    DECLARE_DYNAMIC(CGdiObject)
+public:
+    HGDIOBJ m_hObject = nullptr;
+
+    CGdiObject() = default;
+    ~CGdiObject() override;
+
+    operator HGDIOBJ() const { return m_hObject; }
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+
+    // FALSE when this object already holds a handle or hObject is not live.
+    BOOL Attach(HGDIOBJ hObject);
+    HGDIOBJ Detach();
+    BOOL DeleteObject();
+    BOOL CreateStockObject(int nIndex);
+    int GetObject(int nCount, LPVOID lpObject) const;
+    UINT GetObjectType() const;
+
+    static CGdiObject* FromHandle(HGDIOBJ hObject);
+    // Called when a handle is deleted: its wrappers stop naming it.
+    static void ForgetHandle(HGDIOBJ hObject);
+};

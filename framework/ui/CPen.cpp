@@ -1,0 +1,27 @@
+#include "CPen.h"
+
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
+
+CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor)
+{
+    CreatePen(nPenStyle, nWidth, crColor);
+}
+
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+{
+    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+}
+
+int CPen::GetLogPen(LOGPEN* pLogPen) const
+{
+    return ::GetObject(m_hObject, int(sizeof(LOGPEN)), pLogPen);
+}
+
+CPen* CPen::FromHandle(HPEN hPen)
+{
+    // A handle of another kind gives null rather than a mistyped wrapper.
+    CGdiObject* pObject = CGdiObject::FromHandle(hPen);
+    if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CPen)))
+        return nullptr;
+    return static_cast<CPen*>(pObject);
+}
