@@ -11,11 +11,11 @@ class CCmdTarget;
 typedef LRESULT (*AFX_PMSGTHUNK)(CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;      // window message, WM_COMMAND for commands
-    UINT nCode;         // notification code for commands
-    UINT nID;           // command id (0 for window messages)
-    UINT nLastID;       // last id of a command range
-    AFX_PMSGTHUNK pfn;  // null ends the table
+    UINT nMessage;     // window message, WM_COMMAND for commands
+    UINT nCode;        // notification code for commands
+    UINT nID;          // command id (0 for window messages)
+    UINT nLastID;      // last id of a command range
+    AFX_PMSGTHUNK pfn; // null ends the table
 };
 
 struct AFX_MSGMAP {
@@ -23,7 +23,8 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-class AFX_API CCmdTarget : public CObject {
+class AFX_API CCmdTarget : public CObject
+{
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget();
@@ -47,15 +48,20 @@ protected:                                                                      
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                              \
+    {                                                                                              \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                                \
     {                                                                                              \
-        typedef theClass ThisClass;                                                                \
+        using ThisClass [[maybe_unused]] = theClass;                                               \
         typedef baseClass TheBaseClass;                                                            \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    {0, 0, 0, 0, nullptr}                                                                          \
+    {                                                                                              \
+        0, 0, 0, 0, nullptr                                                                        \
+    }                                                                                              \
     }                                                                                              \
     ;                                                                                              \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
