@@ -151,6 +151,13 @@
 
 #define CW_USEDEFAULT ((int)0x80000000)
 
+// Width or height of a creation rectangle. The default rectangle starts at
+// CW_USEDEFAULT, whose extent must stay "default" rather than overflow.
+inline int AfxWindowExtent(int nFrom, int nTo)
+{
+    return nFrom == CW_USEDEFAULT ? CW_USEDEFAULT : int(unsigned(nTo) - unsigned(nFrom));
+}
+
 // ---------------------------------------------------------------------------
 // Window class styles
 // ---------------------------------------------------------------------------

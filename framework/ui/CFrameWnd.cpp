@@ -43,7 +43,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 {
     m_strTitle = lpszWindowName != nullptr ? lpszWindowName : "";
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top,
+                    AfxWindowExtent(rect.left, rect.right), AfxWindowExtent(rect.top, rect.bottom),
                     (pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr), nullptr, pContext);
 }
 

@@ -41,8 +41,8 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     m_pMDIFrame = pParentWnd;
     m_strTitle = lpszWindowName != nullptr ? lpszWindowName : "";
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->m_hWndMDIClient,
-                    nullptr, pContext);
+                    AfxWindowExtent(rect.left, rect.right), AfxWindowExtent(rect.top, rect.bottom),
+                    pParentWnd->m_hWndMDIClient, nullptr, pContext);
 }
 
 BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs)

@@ -282,7 +282,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top,
+                    AfxWindowExtent(rect.left, rect.right), AfxWindowExtent(rect.top, rect.bottom),
                     (pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr),
                     reinterpret_cast<HMENU>(uintptr_t(nID)), lpParam);
 }
