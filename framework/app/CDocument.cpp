@@ -231,24 +231,8 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
     const CString strPath = AfxFullPath(lpszPathName);
     DeleteContents();
     SetModifiedFlag(TRUE); // dirty while half loaded
-    CString strFailure;
-    try {
-        ReadArchive(strPath);
-        SetModifiedFlag(FALSE);
-        return TRUE;
-    } catch (CException* e) {
-        DeleteContents();
-        ReportSaveLoadException(strPath, e, FALSE);
-        e->Delete();
-        return FALSE;
-    } catch (const std::bad_alloc&) {
-        strFailure = "Out of memory.";
-    } catch (const std::exception& ex) {
-        strFailure = ex.what();
-    }
-    DeleteContents();
-    ReportSaveLoadException(strPath, nullptr, FALSE, strFailure);
-    return FALSE;
+    return RunReported(
+        strPath, FALSE, [&] { ReadArchive(strPath); }, [&] { DeleteContents(); });
 }
 
 void CDocument::WriteArchive(CSaveFile& file)
@@ -273,14 +257,23 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         ReportSaveLoadException(strPath, &error, TRUE);
         return FALSE;
     }
+    return RunReported(
+        strPath, TRUE, [&] { WriteArchive(file); }, [&] { file.Discard(); });
+}
+
+// Runs a load or save step, marks the document clean when it succeeds, and
+// otherwise undoes what the step left and reports the failure once.
+BOOL CDocument::RunReported(const CString& strPath, BOOL bSaving, const std::function<void()>& work,
+                            const std::function<void()>& undo)
+{
     CString strFailure;
     try {
-        WriteArchive(file);
+        work();
         SetModifiedFlag(FALSE);
         return TRUE;
     } catch (CException* e) {
-        file.Discard();
-        ReportSaveLoadException(strPath, e, TRUE);
+        undo();
+        ReportSaveLoadException(strPath, e, bSaving);
         e->Delete();
         return FALSE;
     } catch (const std::bad_alloc&) {
@@ -288,8 +281,8 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
     } catch (const std::exception& ex) {
         strFailure = ex.what();
     }
-    file.Discard();
-    ReportSaveLoadException(strPath, nullptr, TRUE, strFailure);
+    undo();
+    ReportSaveLoadException(strPath, nullptr, bSaving, strFailure);
     return FALSE;
 }
 

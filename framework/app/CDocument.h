@@ -7,6 +7,8 @@
 // target and renames it over the target only when everything was written.
 #pragma once
 
+#include <functional>
+
 #include "CCmdTarget.h"
 #include "CPtrList.h"
 
@@ -95,6 +97,8 @@ private:
     // Both throw the framework's exceptions on failure.
     void ReadArchive(LPCSTR lpszPathName);
     void WriteArchive(CSaveFile& file);
+    BOOL RunReported(const CString& strPath, BOOL bSaving, const std::function<void()>& work,
+                     const std::function<void()>& undo);
     // The frames that show the document, each once, in view order.
     std::vector<CFrameWnd*> GetFrames() const;
 };
