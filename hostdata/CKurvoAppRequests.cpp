@@ -7,6 +7,7 @@
 // before its callback returns.
 #include "plugin/CKurvoApp.h"
 
+#include "document/CKurvoDoc.h"
 #include "hostdata/KurvoAtol.h"
 #include "resources/resource.h"
 
@@ -118,4 +119,19 @@ BOOL CKurvoApp::QuerySelection(CMapStringToString& commandMap, CStringList& list
     strParam2.Format("%s", "Name");
     CallDataManager(strGame, CString(), strFunction, strParam1, strParam2, map);
     return AppendNumberedReply(map, "%d", list);
+}
+
+CKurvoDoc* CKurvoApp::FindChartDocument()
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (pos == nullptr)
+        return nullptr;
+    CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+    if (pTemplate == nullptr)
+        return nullptr;
+    POSITION docPos = pTemplate->GetFirstDocPosition();
+    if (docPos == nullptr)
+        return nullptr;
+    // The plug-in's template makes chart documents only.
+    return static_cast<CKurvoDoc*>(pTemplate->GetNextDoc(docPos));
 }

@@ -147,6 +147,25 @@ BOOL CManBi::RemoveAll()
 // ---------------------------------------------------------------------------
 // Index and balance
 
+BOOL CManBi::TakeItemsFrom(CManBi& other)
+{
+    if (&other == this)
+        return FALSE;
+    std::vector<CBiNode*> nodes;
+    nodes.reserve(size_t(other.m_nCount));
+    other.ForEachNodeInOrder([&](CBiNode* pNode) { nodes.push_back(pNode); });
+    other.m_pRoot = nullptr;
+    other.m_index.RemoveAll();
+    other.m_nState = other.m_nDepth = other.m_nCount = 0;
+    for (CBiNode* pNode : nodes) {
+        if (!InsertNode(pNode)) {
+            delete pNode->pItem;
+            delete pNode;
+        }
+    }
+    return Balance();
+}
+
 BOOL CManBi::BuildIndex()
 {
     if (m_pRoot == nullptr)

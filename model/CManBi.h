@@ -44,6 +44,10 @@ public:
     // its place.
     BOOL AddOrReplace(CObBase* pItem);
     BOOL RemoveAll();
+    // Moves every item of other into this collection (ties after the items
+    // already held) and balances; other is left empty. Lets an owner read a
+    // collection aside and adopt it only once the whole file has been read.
+    BOOL TakeItemsFrom(CManBi& other);
     BOOL BuildIndex();
     // The items in ascending order, replacing the contents of items.
     BOOL GetItems(CDimPtr& items);

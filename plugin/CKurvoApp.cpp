@@ -3,9 +3,12 @@
 // hostdata/.
 #include "plugin/CKurvoApp.h"
 
+#include "document/CKurvoDoc.h"
+#include "document/CKurvoFrame.h"
 #include "hostdata/KurvoAtol.h"
 #include "plugin/KurvoLoadString.h"
 #include "resources/resource.h"
+#include "views/CKurvoView1.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -67,8 +70,8 @@ void CKurvoApp::OnLoad()
 {
     AFX_MAINTAIN_STATE state(AfxGetStaticModuleState());
 
-    // The chart document template is registered here (AddDocTemplate), once
-    // the document, frame and view classes exist.
+    AddDocTemplate(new CMultiDocTemplate(IDR_KURVOTYPE, RUNTIME_CLASS(CKurvoDoc),
+                                         RUNTIME_CLASS(CKurvoFrame), RUNTIME_CLASS(CKurvoView1)));
 
     m_strStartDir = ReadCurrentDirectory();
 }
@@ -105,11 +108,3 @@ void CKurvoApp::OnAbout(CMapStringToString& map)
 // The chart document saves itself when its frame closes, so the host's
 // shutdown notice needs nothing from the plug-in.
 void CKurvoApp::OnClose() {}
-
-// The command and event handlers act on the chart document; they are filled
-// in together with it.
-void CKurvoApp::OnUserCommand(CMapStringToString& map) {}
-
-void CKurvoApp::OnReportLoaded(CMapStringToString& map) {}
-
-void CKurvoApp::OnGamesListModified(CMapStringToString& map) {}

@@ -33,6 +33,12 @@ public:
     LONG QueryTurnCount(const CString& strGame);
     BOOL QueryRaces(const CString& strGame, CStringList& list);
     BOOL QuerySelection(CMapStringToString& commandMap, CStringList& list);
+    // The first document of the first template: the open chart, or null.
+    CKurvoDoc* FindChartDocument();
+
+    // The default chart file: "save.kv" in the start directory (in the
+    // current directory when the start directory is unknown).
+    CString GetDefaultChartPath() const;
 
     // The host's "EventMask" and "MainFrame"; kept, never consulted.
     LONG m_nEventMask = 0;
@@ -43,6 +49,9 @@ public:
     DataManagerProc m_pfnDataManager = nullptr;
 
 protected:
+    void OpenDefaultChart();
+    void CreateDefaultChart(const CString& strPath);
+
     DECLARE_MESSAGE_MAP()
 };
 

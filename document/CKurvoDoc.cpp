@@ -1,0 +1,152 @@
+#include "document/CKurvoDoc.h"
+
+#include "model/CObString.h"
+#include "model/CRace.h"
+#include "plugin/CKurvoApp.h"
+
+#include <memory>
+
+IMPLEMENT_DYNCREATE(CKurvoDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CKurvoDoc, CDocument)
+END_MESSAGE_MAP()
+
+CKurvoDoc::CKurvoDoc() = default;
+
+CKurvoDoc::~CKurvoDoc()
+{
+    delete m_pRaces;
+}
+
+LONG CKurvoDoc::ToggleFlags(LONG nMask)
+{
+    m_nChartFlags ^= nMask;
+    return m_nChartFlags;
+}
+
+BOOL CKurvoDoc::AddSelectedRaces(CStringList& names)
+{
+    POSITION pos = names.GetHeadPosition();
+    while (pos != nullptr)
+        m_selection.AddOrReplace(new CObString(names.GetNext(pos)));
+    m_nChartFlags |= flagChanged;
+    return TRUE;
+}
+
+BOOL CKurvoDoc::UpdateFromHost()
+{
+    m_nChartFlags |= flagChanged;
+    // Opening a file whose collection was stored as null leaves none; the
+    // refresh gives the document one instead of following a null pointer.
+    if (m_pRaces == nullptr)
+        m_pRaces = new CManBi;
+
+    CStringList games;
+    games.RemoveAll();
+    theApp.QueryGames(games);
+    POSITION pos = games.GetHeadPosition();
+    while (pos != nullptr)
+        UpdateGame(games.GetNext(pos));
+    m_pRaces->Balance();
+    return TRUE;
+}
+
+void CKurvoDoc::UpdateGame(const CString& strGame)
+{
+    CStringList races;
+    races.RemoveAll();
+    theApp.QueryRaces(strGame, races);
+    POSITION pos = races.GetHeadPosition();
+    while (pos != nullptr) {
+        auto pKey = std::make_unique<CRace>(races.GetNext(pos), strGame);
+        CDimPtr found;
+        m_pRaces->FindEqual(pKey.get(), found);
+        if (found.GetSize() == 0) {
+            pKey->FetchFromHost();
+            if (m_pRaces->Insert(pKey.get()))
+                pKey.release();
+            continue;
+        }
+        pKey.reset();
+        CRace* pStored = static_cast<CRace*>(found.GetAt(0));
+        // One race already holding the host's turn count stands for the
+        // whole game: the rest of it is taken as current.
+        if (pStored->GetTurnCount() == theApp.QueryTurnCount(strGame))
+            return;
+        pStored->FetchFromHost();
+    }
+}
+
+BOOL CKurvoDoc::ResetRaces()
+{
+    delete m_pRaces;
+    m_pRaces = new CManBi;
+    return UpdateFromHost();
+}
+
+BOOL CKurvoDoc::ActivateChartFrame()
+{
+    POSITION pos = GetFirstViewPosition();
+    if (pos == nullptr)
+        return FALSE;
+    CView* pView = GetNextView(pos);
+    if (pView == nullptr)
+        return TRUE;
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    CWnd* pClient = pFrame ? pFrame->GetParent() : nullptr;
+    if (pClient != nullptr)
+        pClient->SendMessage(WM_MDIACTIVATE, WPARAM(pFrame->GetSafeHwnd()), 0);
+    return TRUE;
+}
+
+void CKurvoDoc::Serialize(CArchive& ar)
+{
+    // The archive finds classes by name in the current module's registry;
+    // the host's state is current when the framework calls this.
+    AFX_MAINTAIN_STATE state(AfxGetStaticModuleState());
+    if (ar.IsStoring())
+        StoreDocument(ar);
+    else
+        LoadDocument(ar);
+}
+
+void CKurvoDoc::StoreDocument(CArchive& ar)
+{
+    m_selection.Serialize(ar);
+    ar.WriteObject(m_pRaces);
+    ar << m_nChartFlags;
+}
+
+void CKurvoDoc::LoadDocument(CArchive& ar)
+{
+    // Everything is read aside first, so a damaged file changes nothing.
+    CManBi selection;
+    selection.Serialize(ar);
+    std::unique_ptr<CObject> pRead(ar.ReadNewObject(RUNTIME_CLASS(CManBi)));
+    CManBi* pRaces = static_cast<CManBi*>(pRead.get());
+    // The views treat every item of the collection as a race.
+    if (pRaces != nullptr && !pRaces->HoldsOnly(RUNTIME_CLASS(CRace)))
+        AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+    LONG nFlags = 0;
+    ar >> nFlags;
+
+    m_selection.TakeItemsFrom(selection);
+    delete m_pRaces;
+    m_pRaces = static_cast<CManBi*>(pRead.release());
+    m_nChartFlags = nFlags;
+}
+
+BOOL CKurvoDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument() ? TRUE : FALSE;
+}
+
+void CKurvoDoc::OnCloseDocument()
+{
+    const CString strPath = GetPathName();
+    // A document that never got a path has no file to write; saving would
+    // only report a failure for a file the user never asked for.
+    if (!strPath.IsEmpty())
+        OnSaveDocument(strPath);
+    CDocument::OnCloseDocument();
+}

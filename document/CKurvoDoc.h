@@ -1,0 +1,59 @@
+// The chart document: every race of every game with its per-turn series, the
+// race names the user chose to chart, and the chart-flags word that says which
+// statistics are shown and whether the views must rebuild their caches.
+//
+// Flags: bit 0 (flagChanged) is the changed bit; bit k, k = 1..5, shows
+// statistic kind k (StatKinds.h). The document never marks itself modified:
+// it writes its file whenever it closes.
+#pragma once
+
+#include <afxwin.h>
+
+#include "model/CManBi.h"
+
+class CKurvoDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CKurvoDoc)
+public:
+    enum { flagChanged = 1 };
+
+    CKurvoDoc();
+    ~CKurvoDoc() override;
+
+    // Brings the frame of the first view to the front; FALSE without views.
+    BOOL ActivateChartFrame();
+    // Exclusive-or of nMask into the flags; the new word. Mask 0 reads it.
+    LONG ToggleFlags(LONG nMask);
+    int IsChanged() const { return (m_nChartFlags & flagChanged) ? 1 : 0; }
+    CManBi* GetRaces() const { return m_pRaces; }
+    CManBi* GetSelection() { return &m_selection; }
+
+    // Each name once in the selection; sets the changed bit.
+    BOOL AddSelectedRaces(CStringList& names);
+    // Fetches every race the collection lacks or holds out of date; a game
+    // whose first stored race has the host's turn count is taken as current.
+    BOOL UpdateFromHost();
+    // A new, empty collection filled from the host.
+    BOOL ResetRaces();
+
+    // The selection (no class record), the race collection (with its class
+    // record), the flags. A collection of anything but races, or a selection
+    // of anything but names, is refused as a bad class; a refused file leaves
+    // the document as it was.
+    void Serialize(CArchive& ar) override;
+    BOOL OnNewDocument() override;
+    // Writes the file (when the document has one), then closes.
+    void OnCloseDocument() override;
+
+protected:
+    CManBi* m_pRaces = nullptr;
+    CManBi m_selection;
+    LONG m_nChartFlags = flagChanged;
+
+private:
+    void UpdateGame(const CString& strGame);
+    void StoreDocument(CArchive& ar);
+    void LoadDocument(CArchive& ar);
+
+    DECLARE_MESSAGE_MAP()
+};
