@@ -1,0 +1,48 @@
+// The host as the plug-in meets it: an MDI main frame owned by the host's
+// application, the built KURVO7.so loaded once with its start directory in a
+// temporary folder, and the command and event calls a client makes.
+#pragma once
+
+#include <afxwin.h>
+
+#include <QMdiSubWindow>
+
+#include <string>
+#include <vector>
+
+class PluginHost
+{
+public:
+    // Loads the plug-in and makes the main frame on first use.
+    static PluginHost& Instance();
+
+    // A null caption sends a map without "Command".
+    void Command(const char* pszCaption, const char* pszGame = nullptr);
+    void ReportLoaded();
+    void GamesListModified();
+
+    // The MDI children of the main frame, in creation order.
+    std::vector<QMdiSubWindow*> ChildFrames() const;
+    QMdiSubWindow* ActiveChildFrame() const;
+    // Closes every child frame as a user would (the chart saves on close).
+    void CloseAllFrames();
+
+    const std::string& StartDir() const { return m_strStartDir; }
+    std::string DefaultChartPath() const { return m_strStartDir + "/save.kv"; }
+    CMDIFrameWnd* MainFrame() const { return m_pMainFrame; }
+    bool Loaded() const { return m_pfnUserCommand != nullptr; }
+    std::string LoadError() const { return m_strError; }
+
+private:
+    PluginHost();
+
+    using MapEntry = void (*)(CMapStringToString&);
+    using VoidEntry = void (*)();
+
+    CMDIFrameWnd* m_pMainFrame = nullptr;
+    std::string m_strStartDir;
+    std::string m_strError;
+    MapEntry m_pfnUserCommand = nullptr;
+    MapEntry m_pfnReportLoaded = nullptr;
+    MapEntry m_pfnGamesListModified = nullptr;
+};

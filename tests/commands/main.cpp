@@ -1,0 +1,19 @@
+// The host's side of the process: a QApplication and the host's own
+// application object, made in this program's module state before the
+// plug-in is loaded.
+#include <afxwin.h>
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    CWinApp hostApp("command_tests");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
