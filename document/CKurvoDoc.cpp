@@ -122,6 +122,9 @@ void CKurvoDoc::LoadDocument(CArchive& ar)
     // Everything is read aside first, so a damaged file changes nothing.
     CManBi selection;
     selection.Serialize(ar);
+    // The views match races against the selection by name only.
+    if (!selection.HoldsOnly(RUNTIME_CLASS(CObString)))
+        AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
     std::unique_ptr<CObject> pRead(ar.ReadNewObject(RUNTIME_CLASS(CManBi)));
     CManBi* pRaces = static_cast<CManBi*>(pRead.get());
     // The views treat every item of the collection as a race.
