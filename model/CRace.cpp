@@ -126,9 +126,7 @@ void CRace::LoadSeries(CArchive& ar)
     FreeSeries();
     m_lColor = 0;
     if (nTurns == 0) {
-        LONG lHeaderWord = 0;
-        for (int i = 0; i < int(kindCount) * int(posFirstValue); ++i)
-            ar >> lHeaderWord;
+        LoadEmptyHeaders(ar);
         return;
     }
     AllocateSeries(nTurns);
@@ -147,6 +145,23 @@ void CRace::LoadSeries(CArchive& ar)
         FreeSeries();
         AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
     }
+}
+
+// A race without turns keeps no blocks, but its stored headers are held to
+// the same rules as those of any other race.
+void CRace::LoadEmptyHeaders(CArchive& ar)
+{
+    BOOL bMatch = TRUE;
+    for (int j = posColor; j >= posTurns; --j) {
+        for (const STAT_KIND& kind : g_statKinds) {
+            LONG lWord = 0;
+            ar >> lWord;
+            if ((j == posTurns && lWord != 0) || (j == posKind && lWord != kind.nKind))
+                bMatch = FALSE;
+        }
+    }
+    if (!bMatch)
+        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
 }
 
 BOOL CRace::SeriesHeadersMatch() const

@@ -72,6 +72,7 @@ private:
     void AllocateSeries(LONG nTurns);
     void StoreSeries(CArchive& ar) const;
     void LoadSeries(CArchive& ar);
+    void LoadEmptyHeaders(CArchive& ar);
     BOOL SeriesHeadersMatch() const;
     void FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace,
                    CMapStringToString& map);

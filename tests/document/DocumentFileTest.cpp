@@ -264,6 +264,14 @@ std::vector<HostileFile> HostileFiles()
     }
     badKind.Long(1);
 
+    ByteWriter emptyRaceCounted(oneRaceHeader);
+    emptyRaceCounted.Long(0);
+    for (int j = 4; j >= 0; --j) {
+        for (int k = 1; k <= 5; ++k)
+            emptyRaceCounted.Long(j == 3 ? k : j == 0 ? 1 : 0); // turn counts 1, not 0
+    }
+    emptyRaceCounted.Long(1);
+
     return {
         {"selection count beyond the bytes left",
          ByteWriter().Long(1000).NewClass("CObString").Str("a").Get(),
@@ -330,6 +338,8 @@ std::vector<HostileFile> HostileFiles()
              .Get(),
          CArchiveException::badSchema},
         {"blocks whose kinds are out of order", badKind.Get(), CArchiveException::badIndex},
+        {"a race without turns whose headers count turns", emptyRaceCounted.Get(),
+         CArchiveException::badIndex},
         {"a file cut before the flags", ByteWriter().Long(0).Null().Get(),
          CArchiveException::endOfFile},
     };
