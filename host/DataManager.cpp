@@ -68,6 +68,8 @@ DataManager::~DataManager()
 
 void DataManager::answer(CMapStringToString& map)
 {
+    if (lookup(map, "Function") == "Get" && lookup(map, "Parameter.1") == "RaceColor")
+        ++m_raceColorCount;
     if (!dispatch(map))
         ++m_unansweredCount;
     ++m_requestCount;
@@ -116,6 +118,7 @@ void DataManager::resetCounters()
 {
     m_requestCount = 0;
     m_unansweredCount = 0;
+    m_raceColorCount = 0;
 }
 
 bool DataManager::answerGames(const Request&, CMapStringToString& map) const

@@ -50,6 +50,9 @@ public:
     // Every request received counts, answered or not.
     int requestCount() const { return m_requestCount; }
     int unansweredCount() const { return m_unansweredCount; }
+    // Colour requests so far: a plug-in's fetch of a race starts with one,
+    // so this counts the races fetched, for progress reports.
+    int raceColorCount() const { return m_raceColorCount; }
     void resetCounters();
     void setProgressHook(ProgressHook hook) { m_progressHook = std::move(hook); }
 
@@ -74,5 +77,6 @@ private:
     GameStore& m_store;
     int m_requestCount = 0;
     int m_unansweredCount = 0;
+    int m_raceColorCount = 0;
     ProgressHook m_progressHook;
 };

@@ -1,0 +1,89 @@
+#include "ChartWindow.h"
+
+#include "StatisticFlags.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+
+namespace
+{
+template <class T> T* kindOf(CWnd* pWnd, const CRuntimeClass* pClass)
+{
+    return pWnd != nullptr && pWnd->IsKindOf(pClass) ? static_cast<T*>(pWnd) : nullptr;
+}
+
+CView* viewOf(CWnd* pWnd)
+{
+    auto* pFrame = kindOf<CFrameWnd>(pWnd, RUNTIME_CLASS(CFrameWnd));
+    if (pFrame == nullptr)
+        return nullptr;
+    if (CView* pView = pFrame->GetActiveView())
+        return pView;
+    // A frame whose view was never made active: look among its children.
+    for (QWidget* pChild : pFrame->GetWidget()->findChildren<QWidget*>()) {
+        if (auto* pView = kindOf<CView>(CWnd::FromWidget(pChild), RUNTIME_CLASS(CView)))
+            return pView;
+    }
+    return nullptr;
+}
+} // namespace
+
+CView* ChartWindow::findView(CMDIFrameWnd& mainFrame)
+{
+    if (CView* pView = viewOf(mainFrame.MDIGetActive()))
+        return pView;
+    if (QMdiArea* pArea = mainFrame.GetMDIArea()) {
+        for (QMdiSubWindow* pSub : pArea->subWindowList()) {
+            if (CView* pView = viewOf(CWnd::FromWidget(pSub->widget())))
+                return pView;
+        }
+    }
+    return nullptr;
+}
+
+int ChartWindow::frameCount(CMDIFrameWnd& mainFrame)
+{
+    QMdiArea* pArea = mainFrame.GetMDIArea();
+    return pArea != nullptr ? int(pArea->subWindowList().size()) : 0;
+}
+
+QSize ChartWindow::viewSize() const
+{
+    return m_view.GetWidget()->size();
+}
+
+void ChartWindow::resizeView(const QSize& size)
+{
+    QWidget* pView = m_view.GetWidget();
+    CFrameWnd* pFrame = m_view.GetParentFrame();
+    QWidget* pOuter = pFrame != nullptr ? pFrame->GetWidget() : nullptr;
+    if (pOuter != nullptr && qobject_cast<QMdiSubWindow*>(pOuter->parentWidget()) != nullptr)
+        pOuter = pOuter->parentWidget();
+    if (pOuter != nullptr) {
+        const QSize border = pOuter->size() - pView->size();
+        pOuter->resize(size + border);
+        QCoreApplication::processEvents();
+    }
+    // A frame that keeps its own idea of its size still gets a view of the
+    // size asked for.
+    if (pView->size() != size)
+        pView->resize(size);
+}
+
+QImage ChartWindow::grab()
+{
+    return m_view.GetWidget()->grab().toImage();
+}
+
+void ChartWindow::toggleStatistic(int statistic)
+{
+    m_view.SendMessage(WM_COMMAND, WPARAM(StatisticFlags::kCommandBase + unsigned(statistic)), 0);
+}
+
+void ChartWindow::close()
+{
+    if (CFrameWnd* pFrame = m_view.GetParentFrame())
+        pFrame->SendMessage(WM_CLOSE);
+}

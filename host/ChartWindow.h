@@ -1,0 +1,34 @@
+// The chart as the host sees it: an MDI child frame of the main window with
+// a view in it. The host knows nothing of the chart's classes; it reaches the
+// view through the framework's frame and view classes and talks to it with
+// window messages, as any window of the platform would.
+#pragma once
+
+#include <afxwin.h>
+
+#include <QImage>
+#include <QSize>
+
+class ChartWindow
+{
+public:
+    // The view of the active MDI child, else of the first child that has
+    // one; null when no child frame shows a view.
+    static CView* findView(CMDIFrameWnd& mainFrame);
+    static int frameCount(CMDIFrameWnd& mainFrame);
+
+    explicit ChartWindow(CView& view) : m_view(view) {}
+
+    // Sizes the frame so that the view gets exactly size.
+    void resizeView(const QSize& size);
+    QSize viewSize() const;
+    // The view painted into an image of its size.
+    QImage grab();
+    // The chart's own command for statistic k (5000 + k).
+    void toggleStatistic(int statistic);
+    // Closes the frame as the user would; the document goes with it.
+    void close();
+
+private:
+    CView& m_view;
+};

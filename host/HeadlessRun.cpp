@@ -1,0 +1,199 @@
+#include "HeadlessRun.h"
+
+#include "AnsiText.h"
+#include "ChartWindow.h"
+#include "HostSession.h"
+#include "StatisticFlags.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+
+HeadlessRun::HeadlessRun(HostSession& session, const HostOptions& options, QTextStream& out,
+                         QTextStream& err)
+    : m_session(session), m_options(options), m_out(out), m_err(err)
+{
+}
+
+bool HeadlessRun::fail(const QString& message)
+{
+    m_err << "kurvo-host: " << message << "\n";
+    m_err.flush();
+    return false;
+}
+
+int HeadlessRun::run()
+{
+    const bool ok = prepare() && loadPlugins() && openChart() && addRaces();
+    if (!ok) {
+        m_session.shutdown();
+        return 1;
+    }
+    switchStatistics();
+    const bool written = writeImage();
+    const bool closed = closeChart();
+    m_session.shutdown();
+    if (!written || !closed || !checkStatistics())
+        return 1;
+    m_out << "chart image: "
+          << QDir::toNativeSeparators(QFileInfo(m_options.pngPath).absoluteFilePath()) << "\n"
+          << "chart file: " << QDir::toNativeSeparators(chartFilePath()) << "\n";
+    m_out.flush();
+    return 0;
+}
+
+bool HeadlessRun::prepare()
+{
+    if (!loadGames() || !findGameAndRaces())
+        return false;
+    QString error;
+    if (!m_session.createMainFrame(m_options.size + QSize(200, 200), error))
+        return fail(error);
+    return true;
+}
+
+bool HeadlessRun::loadGames()
+{
+    m_session.loadGames(m_options.gamesFolder);
+    // Problems with some files leave the rest usable; they are told, and
+    // the run goes on with what loaded.
+    for (const GameLoadError& problem : m_session.store().errors())
+        m_err << "kurvo-host: warning: " << problem.toString() << "\n";
+    if (m_session.store().games().empty())
+        return fail(QStringLiteral("no games in %1").arg(m_options.gamesFolder));
+    return true;
+}
+
+bool HeadlessRun::findGameAndRaces()
+{
+    GameStore& store = m_session.store();
+    if (m_options.game.isEmpty()) {
+        m_game = store.findGame(store.games().front().name());
+    } else {
+        const std::optional<std::string> name = AnsiText::fromUtf8(m_options.game.toStdString());
+        m_game = name ? store.findGame(*name) : nullptr;
+    }
+    if (m_game == nullptr) {
+        QStringList known;
+        for (const Game& game : store.games())
+            known << game.displayName();
+        return fail(
+            QStringLiteral("no game \"%1\" in %2 (games: %3)")
+                .arg(m_options.game, m_options.gamesFolder, known.join(QStringLiteral(", "))));
+    }
+    for (const QString& race : m_options.selectRaces) {
+        const std::optional<std::string> name = AnsiText::fromUtf8(race.toStdString());
+        if (!name || m_game->findRace(*name) == nullptr) {
+            QStringList known;
+            for (const Race& r : m_game->races())
+                known << r.displayName;
+            return fail(QStringLiteral("no race \"%1\" in the game \"%2\" (races: %3)")
+                            .arg(race, m_game->displayName(), known.join(QStringLiteral(", "))));
+        }
+        m_races.push_back(*name);
+    }
+    return true;
+}
+
+bool HeadlessRun::loadPlugins()
+{
+    m_session.loadPlugins(m_options.pluginFolder, m_options.startFolder);
+    for (const QString& problem : m_session.plugins().problems())
+        m_err << "kurvo-host: warning: " << problem << "\n";
+    if (m_session.plugins().plugins().empty())
+        return fail(
+            QStringLiteral("no plug-in could be loaded from %1").arg(m_options.pluginFolder));
+    return true;
+}
+
+bool HeadlessRun::runCommand(const char* caption)
+{
+    const std::optional<PluginHost::Command> command = m_session.plugins().findCommand(caption);
+    if (!command)
+        return fail(
+            QStringLiteral("no plug-in offers the menu item \"%1\"").arg(QLatin1String(caption)));
+    m_session.plugins().runCommand(*command, m_game->name());
+    QCoreApplication::processEvents();
+    return true;
+}
+
+QString HeadlessRun::chartFilePath() const
+{
+    return QDir(m_options.startFolder).filePath(QStringLiteral("save.kv"));
+}
+
+bool HeadlessRun::openChart()
+{
+    if (!runCommand("Kurvo"))
+        return false;
+    CMDIFrameWnd* pFrame = m_session.mainFrame();
+    m_view = pFrame != nullptr ? ChartWindow::findView(*pFrame) : nullptr;
+    if (m_view == nullptr)
+        return fail(QStringLiteral("the plug-in opened no chart (is %1 a chart file it can read?)")
+                        .arg(chartFilePath()));
+    // Sized before the races arrive, so that the chart lays itself out for
+    // the size of the image.
+    ChartWindow(*m_view).resizeView(m_options.size);
+    // The chart was either created (showing Industry) and written at once,
+    // or opened from this file; either way the file now holds its flags.
+    m_chartFlagsAtOpen = StatisticFlags::readFromChartFile(chartFilePath())
+                             .value_or(StatisticFlags::bit(StatisticFlags::kFirst));
+    return true;
+}
+
+bool HeadlessRun::addRaces()
+{
+    m_game->clearSelection();
+    for (const std::string& race : m_races)
+        m_game->setSelected(race, true);
+    return runCommand("Add Race(s) to Kurvo");
+}
+
+void HeadlessRun::switchStatistics()
+{
+    if (!m_options.stats)
+        return;
+    ChartWindow chart(*m_view);
+    const int differ = (m_chartFlagsAtOpen ^ *m_options.stats) & StatisticFlags::kMask;
+    for (int statistic = StatisticFlags::kFirst; statistic <= StatisticFlags::kLast; ++statistic) {
+        if (differ & StatisticFlags::bit(statistic))
+            chart.toggleStatistic(statistic);
+    }
+}
+
+bool HeadlessRun::writeImage()
+{
+    ChartWindow chart(*m_view);
+    if (chart.viewSize() != m_options.size)
+        chart.resizeView(m_options.size);
+    const QImage image = chart.grab();
+    QImageWriter writer(m_options.pngPath, "png");
+    if (!writer.write(image))
+        return fail(QStringLiteral("cannot write the chart image %1: %2")
+                        .arg(m_options.pngPath, writer.errorString()));
+    return true;
+}
+
+bool HeadlessRun::closeChart()
+{
+    ChartWindow(*m_view).close();
+    m_view = nullptr;
+    QCoreApplication::processEvents();
+    if (!QFileInfo(chartFilePath()).isFile())
+        return fail(QStringLiteral("the chart file %1 was not written").arg(chartFilePath()));
+    return true;
+}
+
+bool HeadlessRun::checkStatistics()
+{
+    if (!m_options.stats)
+        return true;
+    const std::optional<int> stored = StatisticFlags::readFromChartFile(chartFilePath());
+    if (stored && (*stored & StatisticFlags::kMask) == *m_options.stats)
+        return true;
+    return fail(
+        QStringLiteral("the chart did not take the statistics %1 (it shows %2)")
+            .arg(StatisticFlags::names(*m_options.stats),
+                 stored ? StatisticFlags::names(*stored) : QStringLiteral("nothing readable")));
+}

@@ -1,0 +1,132 @@
+#include "HostOptions.h"
+
+#include "StatisticFlags.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace
+{
+const QString kHeadless = QStringLiteral("headless");
+const QString kPlugins = QStringLiteral("plugins");
+const QString kStartDir = QStringLiteral("start-dir");
+const QString kGames = QStringLiteral("games");
+const QString kSelect = QStringLiteral("select");
+const QString kGame = QStringLiteral("game");
+const QString kStats = QStringLiteral("stats");
+const QString kPng = QStringLiteral("png");
+const QString kSize = QStringLiteral("size");
+
+void addOptions(QCommandLineParser& parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption({kHeadless, QStringLiteral("run without windows and write the chart as PNG")});
+    parser.addOption({kPlugins, QStringLiteral("plug-in folder"), QStringLiteral("DIR")});
+    parser.addOption(
+        {kStartDir, QStringLiteral("the plug-ins' start folder"), QStringLiteral("DIR")});
+    parser.addOption({kGames, QStringLiteral("games folder"), QStringLiteral("DIR")});
+    parser.addOption({kSelect, QStringLiteral("races to chart"), QStringLiteral("RACE[,RACE...]")});
+    parser.addOption({kGame, QStringLiteral("the game of the races"), QStringLiteral("G")});
+    parser.addOption({kStats, QStringLiteral("statistics to show"), QStringLiteral("LIST")});
+    parser.addOption({kPng, QStringLiteral("where to write the chart"), QStringLiteral("FILE")});
+    parser.addOption({kSize, QStringLiteral("chart size"), QStringLiteral("WxH")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this text")});
+}
+
+std::optional<QSize> parseSize(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    // Large enough to hold a chart, small enough to stay a sane image.
+    if (size.width() < 16 || size.height() < 16 || size.width() > 8192 || size.height() > 8192)
+        return std::nullopt;
+    return size;
+}
+
+bool readHeadless(const QCommandLineParser& parser, HostOptions& options, QString& error)
+{
+    for (const QString& name : parser.value(kSelect).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        options.selectRaces << name.trimmed();
+    options.game = parser.value(kGame);
+    options.pngPath = parser.value(kPng);
+    if (options.selectRaces.isEmpty()) {
+        error = QStringLiteral("--headless needs --select RACE[,RACE...]");
+        return false;
+    }
+    if (options.pngPath.isEmpty()) {
+        error = QStringLiteral("--headless needs --png FILE");
+        return false;
+    }
+    if (parser.isSet(kStats)) {
+        options.stats = StatisticFlags::parseList(parser.value(kStats), error);
+        if (!options.stats)
+            return false;
+    }
+    if (parser.isSet(kSize)) {
+        const std::optional<QSize> size = parseSize(parser.value(kSize));
+        if (!size) {
+            error = QStringLiteral("--size must be WxH, each from 16 to 8192, not \"%1\"")
+                        .arg(parser.value(kSize));
+            return false;
+        }
+        options.size = *size;
+    }
+    return true;
+}
+} // namespace
+
+std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QString& error)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        error = usage();
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error =
+            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+        return std::nullopt;
+    }
+    HostOptions options;
+    options.headless = parser.isSet(kHeadless);
+    options.pluginFolder = parser.value(kPlugins);
+    options.startFolder = parser.value(kStartDir);
+    options.gamesFolder = parser.value(kGames);
+    if (options.headless && !readHeadless(parser, options, error))
+        return std::nullopt;
+    if (!options.headless) {
+        for (const QString& name : {kSelect, kGame, kStats, kPng, kSize}) {
+            if (parser.isSet(name)) {
+                error = QStringLiteral("--%1 is for --headless runs").arg(name);
+                return std::nullopt;
+            }
+        }
+    }
+    return options;
+}
+
+QString HostOptions::usage()
+{
+    return QStringLiteral(
+        "usage: kurvo-host [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
+        "       kurvo-host --headless [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
+        "                  --select RACE[,RACE...] [--game G]\n"
+        "                  [--stats industry,population,weapons,drives,shields]\n"
+        "                  --png FILE [--size WxH]\n"
+        "\n"
+        "Loads the chart plug-ins of DIR (default: the folder of this program), answers\n"
+        "their requests from the games of --games (default: the bundled sample games)\n"
+        "and starts them in --start-dir (default: a per-user data folder).\n"
+        "--headless opens the chart, adds the named races of game G (default: the\n"
+        "first game), shows the named statistics (default: those the chart has),\n"
+        "writes the chart as PNG (default size 900x600) and closes it, which writes\n"
+        "the chart file save.kv in the start folder.\n");
+}

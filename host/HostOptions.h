@@ -1,0 +1,27 @@
+// What kurvo-host was asked to do, read from its command line.
+//
+// Folders left unset on the command line stay empty here; HostPaths fills
+// in the defaults, so that parsing does not touch the file system.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct HostOptions {
+    bool headless = false;
+    QString pluginFolder;
+    QString startFolder;
+    QString gamesFolder;
+    // Headless only.
+    QStringList selectRaces;
+    QString game;             // empty: the first game
+    std::optional<int> stats; // the chart-flag bits of the named statistics; none: keep the chart's
+    QString pngPath;
+    QSize size{900, 600};
+
+    // Nothing, with a message in error, for a command line that cannot run.
+    static std::optional<HostOptions> parse(const QStringList& arguments, QString& error);
+    static QString usage();
+};

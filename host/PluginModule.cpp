@@ -1,0 +1,165 @@
+#include "PluginModule.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace
+{
+struct EntryNames {
+    const char* plain;
+    const char* decorated;
+};
+
+// In the order of PluginModule::Entry.
+constexpr std::array<EntryNames, PluginModule::EntryCount> kEntryNames{{
+    {"OnLoad", "?OnLoad@@YAXXZ"},
+    {"OnInitialize", "?OnInitialize@@YAXAAVCMapStringToString@@@Z"},
+    {"OnUserCommand", "?OnUserCommand@@YAXAAVCMapStringToString@@@Z"},
+    {"OnAbout", "?OnAbout@@YAXAAVCMapStringToString@@@Z"},
+    {"OnClose", "?OnClose@@YAXXZ"},
+    {"OnGamesListModified", "?OnGamesListModified@@YAXAAVCMapStringToString@@@Z"},
+    {"OnReportLoaded", "?OnReportLoaded@@YAXAAVCMapStringToString@@@Z"},
+}};
+
+constexpr std::array<PluginModule::Entry, 3> kRequired{
+    PluginModule::OnLoad, PluginModule::OnInitialize, PluginModule::OnUserCommand};
+
+using VoidEntry = void (*)();
+using MapEntry = void (*)(CMapStringToString&);
+
+bool takesMap(PluginModule::Entry entry)
+{
+    return entry != PluginModule::OnLoad && entry != PluginModule::OnClose;
+}
+
+// "MenuItem" gives 0; "MenuItem:N" with N a decimal number gives N.
+std::optional<unsigned> menuItemNumber(const CString& key)
+{
+    const std::string& text = key.str();
+    if (text == "MenuItem")
+        return 0u;
+    const std::string prefix = "MenuItem:";
+    if (text.size() <= prefix.size() || text.compare(0, prefix.size(), prefix) != 0 ||
+        text.size() > prefix.size() + 9)
+        return std::nullopt;
+    unsigned number = 0;
+    for (size_t i = prefix.size(); i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        number = number * 10 + unsigned(text[i] - '0');
+    }
+    return number;
+}
+} // namespace
+
+PluginModule::~PluginModule()
+{
+    // The module stays mapped: windows and objects it made may outlive this
+    // object until the process ends, as they would in any host.
+}
+
+const char* PluginModule::plainName(Entry entry)
+{
+    return kEntryNames[size_t(entry)].plain;
+}
+
+QString PluginModule::fileName() const
+{
+    return QFileInfo(m_path).fileName();
+}
+
+bool PluginModule::isLoaded(const QString& path)
+{
+    void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_NOLOAD);
+    if (handle == nullptr)
+        return false;
+    dlclose(handle);
+    return true;
+}
+
+std::unique_ptr<PluginModule> PluginModule::load(const QString& path, QString& error)
+{
+    CString loaderError;
+    void* handle = AfxLoadLibrary(QFile::encodeName(path).constData(), &loaderError);
+    if (handle == nullptr) {
+        error =
+            QStringLiteral("cannot load: %1").arg(QString::fromLocal8Bit(loaderError.GetString()));
+        return nullptr;
+    }
+    std::unique_ptr<PluginModule> module(new PluginModule(path, handle));
+    if (!module->resolve(error)) {
+        AfxFreeLibrary(handle);
+        return nullptr;
+    }
+    return module;
+}
+
+bool PluginModule::resolve(QString& error)
+{
+    for (size_t i = 0; i < kEntryNames.size(); ++i) {
+        void* address = dlsym(m_handle, kEntryNames[i].plain);
+        if (address == nullptr)
+            address = dlsym(m_handle, kEntryNames[i].decorated);
+        m_entries[i] = address;
+    }
+    QStringList missing;
+    for (Entry entry : kRequired) {
+        if (!has(entry))
+            missing << QLatin1String(plainName(entry));
+    }
+    if (!missing.isEmpty()) {
+        error = QStringLiteral("not a plug-in: no entry point %1")
+                    .arg(missing.join(QStringLiteral(", ")));
+        return false;
+    }
+    return true;
+}
+
+void PluginModule::call(Entry entry)
+{
+    if (has(entry) && !takesMap(entry))
+        reinterpret_cast<VoidEntry>(m_entries[entry])();
+}
+
+void PluginModule::call(Entry entry, CMapStringToString& map)
+{
+    if (has(entry) && takesMap(entry))
+        reinterpret_cast<MapEntry>(m_entries[entry])(map);
+}
+
+QStringList PluginModule::takeMenuItems(const CMapStringToString& reply)
+{
+    QStringList problems;
+    m_menuItems.clear();
+    POSITION pos = reply.GetStartPosition();
+    while (pos != nullptr) {
+        CString key, value;
+        reply.GetNextAssoc(pos, key, value);
+        if (!key.str().starts_with("MenuItem"))
+            continue;
+        const std::optional<unsigned> number = menuItemNumber(key);
+        if (!number) {
+            problems << QStringLiteral("menu key \"%1\" is not MenuItem or MenuItem:N; left out")
+                            .arg(QString::fromStdString(AfxAnsiToUtf8(key.str())));
+        } else if (value.IsEmpty()) {
+            problems << QStringLiteral("menu item %1 has no caption; left out").arg(*number);
+        } else {
+            m_menuItems.push_back(
+                {value, QString::fromStdString(AfxAnsiToUtf8(value.str())), *number});
+        }
+    }
+    std::sort(m_menuItems.begin(), m_menuItems.end(),
+              [](const MenuItem& a, const MenuItem& b) { return a.number < b.number; });
+    if (m_menuItems.size() > size_t(kMaxMenuItems)) {
+        problems << QStringLiteral("offers %1 menu items; only the first %2 are shown")
+                        .arg(m_menuItems.size())
+                        .arg(kMaxMenuItems);
+        m_menuItems.resize(size_t(kMaxMenuItems));
+    }
+    return problems;
+}

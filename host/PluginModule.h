@@ -1,0 +1,78 @@
+// One chart plug-in loaded into the host: its module, its entry points and
+// the menu items it offered.
+//
+// Each entry point is found under its plain name or, failing that, under the
+// decorated name the original platform's compilers give it. A module is a
+// plug-in when it has at least OnLoad, OnInitialize and OnUserCommand; the
+// others are called when present.
+#pragma once
+
+#include <afx.h>
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
+
+class PluginModule
+{
+public:
+    enum Entry {
+        OnLoad,
+        OnInitialize,
+        OnUserCommand,
+        OnAbout,
+        OnClose,
+        OnGamesListModified,
+        OnReportLoaded,
+        EntryCount
+    };
+
+    // A menu item as offered under "MenuItem" or "MenuItem:N".
+    struct MenuItem {
+        CString caption;     // ANSI, sent back as the command
+        QString display;     // for the menu
+        unsigned number = 0; // N, or 0 for the plain "MenuItem"
+    };
+
+    // Bounds what an odd reply can make the host put in its menu.
+    static constexpr int kMaxMenuItems = 32;
+
+    ~PluginModule();
+    PluginModule(const PluginModule&) = delete;
+    PluginModule& operator=(const PluginModule&) = delete;
+
+    // Loads the module and resolves its entry points. Null, with the reason
+    // in error, for a module that does not load or is no plug-in (which is
+    // then unloaded again).
+    static std::unique_ptr<PluginModule> load(const QString& path, QString& error);
+
+    // True for a module already in the process, such as a library the host
+    // itself is linked to (the framework sits beside the plug-ins).
+    static bool isLoaded(const QString& path);
+
+    const QString& path() const { return m_path; }
+    QString fileName() const;
+    bool has(Entry entry) const { return m_entries[entry] != nullptr; }
+    static const char* plainName(Entry entry);
+
+    // Calls an entry point; one that the module lacks is not called.
+    void call(Entry entry);
+    void call(Entry entry, CMapStringToString& map);
+
+    // Keeps the items of an OnInitialize reply: "MenuItem" first, then
+    // "MenuItem:N" by N; empty captions and malformed keys are left out.
+    // Returns what was wrong with the reply, for the user.
+    QStringList takeMenuItems(const CMapStringToString& reply);
+    const std::vector<MenuItem>& menuItems() const { return m_menuItems; }
+
+private:
+    explicit PluginModule(QString path, void* handle) : m_path(std::move(path)), m_handle(handle) {}
+    bool resolve(QString& error);
+
+    QString m_path;
+    void* m_handle = nullptr;
+    std::array<void*, EntryCount> m_entries{};
+    std::vector<MenuItem> m_menuItems;
+};

@@ -1,0 +1,123 @@
+// kurvo-host --headless on the sample games with the real plug-in: the image
+// shows the chosen races' curves on black, and the chart file holds every
+// race of every game with the figures of the game files, scaled as the chart
+// keeps them.
+#include "HostProcess.h"
+#include "SampleGames.h"
+
+#include "model/CRace.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace
+{
+const char* kGame = "Amber Drift";
+const long kScale[5] = {100, 100, 100000, 100000, 100000};
+
+int CountPixels(const QImage& image, const QColor& color)
+{
+    int count = 0;
+    const QRgb wanted = color.rgb() & 0xffffff;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xffffff) == wanted;
+    }
+    return count;
+}
+
+class HeadlessRunTest : public ::testing::Test
+{
+protected:
+    QString StartDir() const { return m_dir.filePath(QStringLiteral("start")); }
+    QString ChartFile() const { return StartDir() + QStringLiteral("/save.kv"); }
+    QString Png() const { return m_dir.filePath(QStringLiteral("chart.png")); }
+
+    HostRun Render(const QString& races, const QString& stats)
+    {
+        return RunHost({"--headless", "--games", SampleGamesDir(), "--start-dir", StartDir(),
+                        "--game", kGame, "--select", races, "--stats", stats, "--png", Png(),
+                        "--size", "640x400"});
+    }
+
+    QTemporaryDir m_dir;
+    SampleGame m_sample = ReadSampleGame(SampleGamesDir() + "/" + kGame);
+};
+
+TEST_F(HeadlessRunTest, ChartImageShowsTheSelectedRacesOnBlack)
+{
+    const HostRun run =
+        Render(QStringLiteral("Velelluans,Елюаны"), QStringLiteral("industry,population"));
+    ASSERT_FALSE(run.crashed) << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(Png())) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(ChartFile())) << run.out.toStdString();
+
+    const QImage image(Png());
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(640, 400));
+    EXPECT_GT(CountPixels(image, Qt::black), image.width() * image.height() / 2);
+    for (const char* race : {"Velelluans", "Елюаны"})
+        EXPECT_GT(CountPixels(image, m_sample.find(race)->color), 40) << race;
+    EXPECT_EQ(CountPixels(image, m_sample.find("Dunprekai")->color), 0) << "a race not selected";
+}
+
+TEST_F(HeadlessRunTest, ChartFileHoldsTheGameFiguresScaled)
+{
+    const HostRun run =
+        Render(QStringLiteral("Velelluans,Елюаны"), QStringLiteral("industry,weapons"));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    std::unique_ptr<CKurvoDoc> doc = LoadChartFile(ChartFile());
+    ASSERT_TRUE(doc);
+    std::vector<std::string> selection = ChartSelection(*doc);
+    std::sort(selection.begin(), selection.end());
+    EXPECT_EQ(selection, (std::vector<std::string>{"Velelluans", "Елюаны"}));
+    EXPECT_EQ(doc->ToggleFlags(0) & 0x3e, (1 << 1) | (1 << 3)) << "industry and weapons";
+    // Every race of every sample game was fetched.
+    EXPECT_EQ(doc->GetRaces()->GetCount(), 10 + 8 + 12);
+
+    for (const SampleRace& sample : m_sample.races) {
+        SCOPED_TRACE(sample.name);
+        CRace* pRace = FindChartRace(*doc, kGame, sample.name);
+        ASSERT_NE(pRace, nullptr);
+        ASSERT_EQ(pRace->GetTurnCount(), m_sample.turnCount);
+        const QColor c = sample.color;
+        for (int kind = 1; kind <= 5; ++kind) {
+            const LONG* series = pRace->GetSeries(kind);
+            // The file keeps the colour in each block's header.
+            EXPECT_EQ(series[CRace::posColor], LONG(c.red() | c.green() << 8 | c.blue() << 16));
+            for (int turn = 0; turn < m_sample.turnCount; ++turn) {
+                const auto row = sample.turns.find(turn);
+                const long expected =
+                    row == sample.turns.end()
+                        ? -1
+                        : ScaledFigure(row->second[size_t(kind - 1)], kScale[kind - 1]);
+                EXPECT_EQ(series[CRace::posFirstValue + turn], expected)
+                    << "kind " << kind << " turn " << turn;
+            }
+        }
+    }
+}
+
+TEST_F(HeadlessRunTest, SecondRunReopensTheChartAndSwitchesFromItsStoredStatistics)
+{
+    ASSERT_EQ(Render(QStringLiteral("Velelluans"), QStringLiteral("industry,population")).exitCode,
+              0);
+    const HostRun run = Render(QStringLiteral("Quapreyoans"), QStringLiteral("shields"));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    std::unique_ptr<CKurvoDoc> doc = LoadChartFile(ChartFile());
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->ToggleFlags(0) & 0x3e, 1 << 5) << "shields alone";
+    std::vector<std::string> selection = ChartSelection(*doc);
+    std::sort(selection.begin(), selection.end());
+    EXPECT_EQ(selection, (std::vector<std::string>{"Quapreyoans", "Velelluans"}));
+    const QImage image(Png());
+    EXPECT_GT(CountPixels(image, m_sample.find("Quapreyoans")->color), 40);
+}
+
+} // namespace

@@ -1,0 +1,46 @@
+#include "HostProcess.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <cstdlib>
+
+QString BinDir()
+{
+    const char* dir = std::getenv("KURVO_BIN_DIR");
+    return QString::fromLocal8Bit(dir ? dir : ".");
+}
+
+QString SourceDir()
+{
+    const char* dir = std::getenv("KURVO_SOURCE_DIR");
+    return QString::fromLocal8Bit(dir ? dir : "..");
+}
+
+QString SampleGamesDir()
+{
+    return SourceDir() + QStringLiteral("/data");
+}
+
+HostRun RunHost(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The run must choose the offscreen platform by itself.
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(BinDir() + QStringLiteral("/kurvo-host"), arguments);
+    HostRun run;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        run.crashed = true;
+    }
+    run.crashed = run.crashed || process.exitStatus() != QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}

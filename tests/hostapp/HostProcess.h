@@ -1,0 +1,19 @@
+// Runs the built kurvo-host as a process and collects what it said.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct HostRun {
+    int exitCode = -1;
+    bool crashed = false;
+    QString out;
+    QString err;
+};
+
+// The program folder of the build (KURVO_BIN_DIR, set by ctest).
+QString BinDir();
+QString SourceDir();
+QString SampleGamesDir();
+
+HostRun RunHost(const QStringList& arguments);
