@@ -1,23 +1,267 @@
 #include "HostWindow.h"
 
+#include "GamesWatcher.h"
 #include "HostSession.h"
+#include "PluginAbout.h"
+#include "PluginCallShield.h"
+#include "RacesPanel.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <set>
+
+namespace
+{
+std::set<std::string> gameNames(const GameStore& store)
+{
+    std::set<std::string> names;
+    for (const Game& game : store.games())
+        names.insert(game.name());
+    return names;
+}
+} // namespace
 
 HostWindow::HostWindow(HostSession& session, const HostOptions& options, QObject* parent)
     : QObject(parent), m_session(session), m_options(options)
 {
+    m_reporter = [this](const QString& text) {
+        QMessageBox::warning(mainWindow(), tr("KURVO7 host"), text);
+    };
 }
 
-HostWindow::~HostWindow() = default;
+HostWindow::~HostWindow()
+{
+    m_session.dataManager().setProgressHook({});
+    m_session.plugins().setCallObserver({});
+}
+
+QMainWindow* HostWindow::mainWindow() const
+{
+    CMDIFrameWnd* pFrame = m_session.mainFrame();
+    return pFrame != nullptr ? pFrame->GetMainWindow() : nullptr;
+}
 
 bool HostWindow::start(QString& error)
 {
-    if (!m_session.createMainFrame(QSize(1200, 800), error))
+    if (!m_session.createMainFrame(QSize(1280, 800), error))
         return false;
+    mainWindow()->setWindowTitle(tr("KURVO7 host"));
     m_session.loadGames(m_options.gamesFolder);
+    buildRacesWindow();
+    buildStatusBar();
+    buildMenus();
+
+    m_shield = new PluginCallShield(*mainWindow(), *m_session.mainFrame()->GetMDIArea(), this);
+    connect(m_shield, &PluginCallShield::progress, m_progress, &QLabel::setText);
+    connect(m_shield, &PluginCallShield::idle, this, &HostWindow::runHeldWork,
+            Qt::QueuedConnection);
+    m_session.plugins().setCallObserver([this](bool entering) {
+        if (entering)
+            m_shield->callStarted();
+        else
+            m_shield->callEnded();
+    });
+    DataManager& data = m_session.dataManager();
+    data.setProgressHook([this, &data](int requests) {
+        m_shield->requestAnswered(requests, data.raceColorCount());
+    });
+
     m_session.loadPlugins(m_options.pluginFolder, m_options.startFolder);
+    fillPluginsMenu();
+
+    m_watcher = new GamesWatcher(this);
+    connect(m_watcher, &GamesWatcher::gamesChanged, this, [this] { reloadGames(false); });
+    connect(m_watcher, &GamesWatcher::gamesListChanged, this, [this] { reloadGames(true); });
+    m_watcher->watch(m_options.gamesFolder);
+
+    mainWindow()->show();
+    tellLoadProblems();
     return true;
+}
+
+void HostWindow::buildMenus()
+{
+    QMenuBar* bar = mainWindow()->menuBar();
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(tr("&Import turn..."), this, &HostWindow::chooseTurnFile);
+    file->addSeparator();
+    file->addAction(tr("E&xit"), mainWindow(), &QWidget::close);
+    m_pluginsMenu = bar->addMenu(tr("&Plug-ins"));
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(tr("&About plug-ins..."), this, &HostWindow::showAbout);
+}
+
+void HostWindow::buildRacesWindow()
+{
+    auto* dock = new QDockWidget(tr("Races"), mainWindow());
+    dock->setObjectName(QStringLiteral("races"));
+    m_races = new RacesPanel(m_session.store(), dock);
+    dock->setWidget(m_races);
+    mainWindow()->addDockWidget(Qt::LeftDockWidgetArea, dock);
+}
+
+void HostWindow::buildStatusBar()
+{
+    m_progress = new QLabel(mainWindow());
+    mainWindow()->statusBar()->addPermanentWidget(m_progress);
+}
+
+void HostWindow::fillPluginsMenu()
+{
+    m_pluginsMenu->clear();
+    const std::vector<PluginHost::Command> commands = m_session.plugins().commands();
+    for (size_t i = 0; i < commands.size(); ++i)
+        m_pluginsMenu->addAction(commands[i].item.display, this, [this, i] { runCommand(i); });
+    if (commands.empty())
+        m_pluginsMenu->addAction(tr("(no plug-ins)"))->setEnabled(false);
+}
+
+void HostWindow::runCommand(size_t index)
+{
+    // A command chosen while a plug-in call still runs is not queued: the
+    // user sees that it was not taken and can choose it again.
+    const std::vector<PluginHost::Command> commands = m_session.plugins().commands();
+    if (index >= commands.size())
+        return;
+    if (!m_session.plugins().runCommand(commands[index], m_races->currentGame())) {
+        mainWindow()->statusBar()->showMessage(tr("The plug-in is busy; try again."), 3000);
+        return;
+    }
+    emit pluginEventSent(QStringLiteral("OnUserCommand"));
+}
+
+void HostWindow::chooseTurnFile()
+{
+    const QString path = QFileDialog::getOpenFileName(mainWindow(), tr("Import turn"), QString(),
+                                                      tr("Turn files (*.csv);;All files (*)"));
+    if (!path.isEmpty())
+        importTurn(path);
+}
+
+bool HostWindow::importTurn(const QString& csvPath)
+{
+    if (m_session.plugins().busy()) {
+        report(tr("A plug-in is still working; import the turn when it is done."));
+        return false;
+    }
+    const std::string game = m_races->currentGame();
+    const ImportResult result = m_session.store().importTurn(game, csvPath);
+    if (!result.imported) {
+        QStringList reasons;
+        for (const GameLoadError& problem : result.errors)
+            reasons << problem.toString();
+        report(tr("The turn was not imported:\n%1").arg(reasons.join(QLatin1Char('\n'))));
+        return false;
+    }
+    // The host wrote the game's file itself; the watch need not tell it.
+    if (m_watcher != nullptr)
+        m_watcher->resync();
+    m_races->refresh();
+    mainWindow()->statusBar()->showMessage(
+        tr("Imported turn %1 (%2 races)").arg(result.turn).arg(result.races), 5000);
+    sendEvent(false);
+    return true;
+}
+
+void HostWindow::reloadGames(bool listChanged)
+{
+    if (m_session.plugins().busy()) {
+        m_heldReload = true;
+        m_heldListChange = m_heldListChange || listChanged;
+        return;
+    }
+    const std::set<std::string> before = gameNames(m_session.store());
+    m_session.loadGames(m_options.gamesFolder);
+    m_races->refresh();
+    for (const GameLoadError& problem : m_session.store().errors())
+        mainWindow()->statusBar()->showMessage(problem.toString(), 5000);
+    sendEvent(listChanged || before != gameNames(m_session.store()));
+}
+
+void HostWindow::sendEvent(bool listChanged)
+{
+    PluginHost& plugins = m_session.plugins();
+    const bool sent = listChanged ? plugins.gamesListModified() : plugins.reportLoaded();
+    if (!sent) {
+        m_heldReload = true;
+        m_heldListChange = m_heldListChange || listChanged;
+        return;
+    }
+    emit pluginEventSent(listChanged ? QStringLiteral("OnGamesListModified")
+                                     : QStringLiteral("OnReportLoaded"));
+}
+
+void HostWindow::runHeldWork()
+{
+    if (!m_heldReload || m_session.plugins().busy())
+        return;
+    const bool listChanged = m_heldListChange;
+    m_heldReload = false;
+    m_heldListChange = false;
+    reloadGames(listChanged);
+}
+
+QString HostWindow::aboutText()
+{
+    QStringList parts;
+    for (const auto& plugin : m_session.plugins().plugins()) {
+        const auto keys = m_session.plugins().about(*plugin);
+        if (!keys)
+            return tr("A plug-in is still working; ask again when it is done.");
+        parts << PluginAbout::text(plugin->fileName(), *keys, plugin->path());
+    }
+    if (parts.isEmpty())
+        return tr("No plug-ins are loaded.");
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+void HostWindow::showAbout()
+{
+    QDialog dialog(mainWindow());
+    dialog.setWindowTitle(tr("About plug-ins"));
+    auto* text = new QPlainTextEdit(aboutText(), &dialog);
+    text->setReadOnly(true);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    dialog.resize(560, 420);
+    dialog.exec();
+}
+
+void HostWindow::tellLoadProblems()
+{
+    // Modules that are no plug-ins are common in a program folder (the
+    // framework's own libraries sit there too): they are noted, not shown
+    // in a box. Bad game files and a host without plug-ins are.
+    const QStringList& skipped = m_session.plugins().problems();
+    for (const QString& problem : skipped)
+        std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(problem));
+    if (!skipped.isEmpty())
+        mainWindow()->statusBar()->showMessage(
+            tr("%n module(s) skipped; see the terminal", nullptr, int(skipped.size())), 10000);
+    QStringList problems;
+    for (const GameLoadError& problem : m_session.store().errors())
+        problems << problem.toString();
+    if (m_session.plugins().plugins().empty())
+        problems << tr("No plug-in was loaded from %1.").arg(m_options.pluginFolder);
+    if (!problems.isEmpty())
+        report(problems.join(QLatin1Char('\n')));
+}
+
+void HostWindow::report(const QString& text)
+{
+    if (m_reporter)
+        m_reporter(text);
 }
 
 int HostWindow::runInteractive(HostSession& session, const HostOptions& options, QTextStream& err)

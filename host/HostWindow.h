@@ -1,28 +1,83 @@
-// The interactive host: the MDI main window with its menus, the races
-// window, the status bar and the watch on the games folder.
+// The interactive host: the MDI main window with its menus (File, Plug-ins,
+// Help), the races window, the status bar and the watch on the games folder,
+// wired to the plug-ins.
 #pragma once
 
 #include "HostOptions.h"
 
 #include <QObject>
+#include <QString>
 #include <QTextStream>
+#include <functional>
+#include <vector>
 
 class HostSession;
+class GamesWatcher;
+class PluginCallShield;
+class RacesPanel;
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMenu;
 
 class HostWindow : public QObject
 {
     Q_OBJECT
 public:
+    // Shows a message to the user; the default opens a message box.
+    using Reporter = std::function<void(const QString& text)>;
+
     HostWindow(HostSession& session, const HostOptions& options, QObject* parent = nullptr);
     ~HostWindow() override;
 
-    // Builds the window, loads games and plug-ins and runs until the main
-    // window closes; the exit code.
-    static int runInteractive(HostSession& session, const HostOptions& options, QTextStream& err);
-
+    // Builds the window, loads the games and the plug-ins and shows the
+    // window. False, with a message, when there is no window to show.
     bool start(QString& error);
 
+    // Builds, starts and runs until the main window closes; the exit code.
+    static int runInteractive(HostSession& session, const HostOptions& options, QTextStream& err);
+
+    void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
+
+    QMainWindow* mainWindow() const;
+    RacesPanel* racesPanel() const { return m_races; }
+    QMenu* pluginsMenu() const { return m_pluginsMenu; }
+    GamesWatcher* watcher() const { return m_watcher; }
+    PluginCallShield* shield() const { return m_shield; }
+
+    // File > Import turn... without the file dialog. False (and the user
+    // told why) when the turn was not imported.
+    bool importTurn(const QString& csvPath);
+    // Help > About plug-ins without the dialog.
+    QString aboutText();
+
+signals:
+    // An entry point the host called (by plain name), for the status bar.
+    void pluginEventSent(const QString& entry);
+
 private:
+    void buildMenus();
+    void buildRacesWindow();
+    void buildStatusBar();
+    void fillPluginsMenu();
+    void runCommand(size_t index);
+    void chooseTurnFile();
+    void showAbout();
+    void reloadGames(bool listChanged);
+    void sendEvent(bool listChanged);
+    void runHeldWork();
+    void tellLoadProblems();
+    void report(const QString& text);
+
     HostSession& m_session;
     HostOptions m_options;
+    Reporter m_reporter;
+    RacesPanel* m_races = nullptr;
+    QMenu* m_pluginsMenu = nullptr;
+    QLabel* m_progress = nullptr;
+    GamesWatcher* m_watcher = nullptr;
+    PluginCallShield* m_shield = nullptr;
+    // Work that arrived while a plug-in call ran, done when it ends.
+    bool m_heldReload = false;
+    bool m_heldListChange = false;
 };

@@ -1,0 +1,128 @@
+#include "RacesPanel.h"
+
+#include "GameStore.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPixmap>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+enum Column { RaceColumn, TurnColumn, FirstFigureColumn };
+
+QIcon swatch(const std::optional<uint32_t>& bgr)
+{
+    QPixmap pixmap(14, 14);
+    if (bgr)
+        pixmap.fill(QColor(int(*bgr & 0xff), int((*bgr >> 8) & 0xff), int((*bgr >> 16) & 0xff)));
+    else
+        pixmap.fill(Qt::transparent);
+    return QIcon(pixmap);
+}
+
+QTableWidgetItem* readOnly(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+} // namespace
+
+RacesPanel::RacesPanel(GameStore& store, QWidget* parent)
+    : QWidget(parent), m_store(store), m_games(new QComboBox(this)), m_table(new QTableWidget(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_games);
+    layout->addWidget(m_table);
+
+    const QStringList headers{tr("Race"),    tr("Turn"),   tr("Industry"), tr("Population"),
+                              tr("Weapons"), tr("Drives"), tr("Shields")};
+    m_table->setColumnCount(int(headers.size()));
+    m_table->setHorizontalHeaderLabels(headers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    connect(m_games, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (m_filling || index < 0)
+            return;
+        m_currentGame = m_games->itemData(index).toByteArray().toStdString();
+        showGame();
+        emit currentGameChanged();
+    });
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &RacesPanel::takeSelection);
+    refresh();
+}
+
+Game* RacesPanel::game() const
+{
+    return m_store.findGame(m_currentGame);
+}
+
+void RacesPanel::refresh()
+{
+    m_filling = true;
+    m_games->clear();
+    for (const Game& game : m_store.games())
+        m_games->addItem(game.displayName(), QByteArray::fromStdString(game.name()));
+    if (game() == nullptr)
+        m_currentGame = m_store.games().empty() ? std::string() : m_store.games().front().name();
+    m_games->setCurrentIndex(m_games->findData(QByteArray::fromStdString(m_currentGame)));
+    m_filling = false;
+    showGame();
+}
+
+bool RacesPanel::chooseGame(const std::string& name)
+{
+    const int index = m_games->findData(QByteArray::fromStdString(name));
+    if (index < 0)
+        return false;
+    m_games->setCurrentIndex(index);
+    return true;
+}
+
+void RacesPanel::showGame()
+{
+    m_filling = true;
+    m_table->clearContents();
+    const Game* shown = game();
+    m_table->setRowCount(shown != nullptr ? int(shown->races().size()) : 0);
+    if (shown != nullptr) {
+        for (size_t row = 0; row < shown->races().size(); ++row)
+            fillRow(int(row), shown->races()[row]);
+    }
+    m_filling = false;
+}
+
+void RacesPanel::fillRow(int row, const Race& race)
+{
+    auto* name = readOnly(race.displayName);
+    name->setIcon(swatch(race.color));
+    m_table->setItem(row, RaceColumn, name);
+    if (!race.turns.empty()) {
+        const auto& [turn, figures] = *race.turns.rbegin();
+        m_table->setItem(row, TurnColumn, readOnly(QString::number(turn)));
+        for (size_t i = 0; i < figures.size(); ++i)
+            m_table->setItem(row, FirstFigureColumn + int(i),
+                             readOnly(QString::fromStdString(figures[i])));
+    }
+    if (race.selected)
+        m_table->selectionModel()->select(m_table->model()->index(row, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void RacesPanel::takeSelection()
+{
+    Game* shown = game();
+    if (m_filling || shown == nullptr)
+        return;
+    shown->clearSelection();
+    for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) {
+        if (size_t(index.row()) < shown->races().size())
+            shown->setSelected(shown->races()[size_t(index.row())].name, true);
+    }
+}

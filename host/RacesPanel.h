@@ -1,0 +1,47 @@
+// The races window: a game chooser and, for the chosen game, a table of its
+// races with a colour swatch and the figures of each race's latest turn.
+// The rows selected here are the host's selection in that game, which the
+// plug-in's "Add Race(s) to Kurvo" asks for; the chosen game is the host's
+// current game.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+class GameStore;
+class Game;
+struct Race;
+class QComboBox;
+class QTableWidget;
+
+class RacesPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit RacesPanel(GameStore& store, QWidget* parent = nullptr);
+
+    // Shows the store's games again (after a load), keeping the chosen game
+    // when it is still there.
+    void refresh();
+    // The chosen game's name (ANSI), empty without games.
+    std::string currentGame() const { return m_currentGame; }
+    bool chooseGame(const std::string& name);
+
+    QComboBox* gameChooser() const { return m_games; }
+    QTableWidget* table() const { return m_table; }
+
+signals:
+    void currentGameChanged();
+
+private:
+    Game* game() const;
+    void showGame();
+    void takeSelection();
+    void fillRow(int row, const Race& race);
+
+    GameStore& m_store;
+    std::string m_currentGame;
+    QComboBox* m_games;
+    QTableWidget* m_table;
+    bool m_filling = false;
+};

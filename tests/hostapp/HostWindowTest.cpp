@@ -1,0 +1,294 @@
+// The host's window with the real plug-in, on the offscreen platform: the
+// plug-in's menu items, the races window as the host's selection, the chart
+// opening inside the MDI area, and the host's news (an imported turn, game
+// files changed on disk, a new game) reaching the open chart.
+//
+// One host runs for the whole suite, as one user session would: a process
+// loads a plug-in once.
+#include "HostWindow.h"
+#include "ChartWindow.h"
+#include "GamesWatcher.h"
+#include "HostProcess.h"
+#include "HostSession.h"
+#include "PluginCallShield.h"
+#include "RacesPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <functional>
+
+namespace
+{
+void CopyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QFileInfo& entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (entry.isDir())
+            CopyFolder(entry.filePath(), to + "/" + entry.fileName());
+        else
+            QFile::copy(entry.filePath(), to + "/" + entry.fileName());
+    }
+}
+
+void WriteText(const QString& path, const QByteArray& text,
+               QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(mode)) << path.toStdString();
+    file.write(text);
+}
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return done();
+}
+
+// The entry points the window called, in order.
+class EventLog
+{
+public:
+    explicit EventLog(HostWindow& window)
+    {
+        m_connection = QObject::connect(&window, &HostWindow::pluginEventSent,
+                                        [this](const QString& entry) { m_entries << entry; });
+    }
+    ~EventLog() { QObject::disconnect(m_connection); }
+    int count() const { return int(m_entries.size()); }
+    QString at(int i) const { return m_entries.value(i); }
+
+private:
+    QMetaObject::Connection m_connection;
+    QStringList m_entries;
+};
+
+int CountPixels(const QImage& image, QRgb wanted)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xffffff) == (wanted & 0xffffff);
+    }
+    return count;
+}
+
+class HostWindowTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        CopyFolder(SampleGamesDir(), Path("games"));
+        QDir().mkpath(Path("plugins"));
+        QFile::link(BinDir() + "/KURVO7.so", Path("plugins/KURVO7.so"));
+        QFile::copy(QStringLiteral(NOT_A_PLUGIN_PATH), Path("plugins/hostapp_not_a_plugin.so"));
+
+        HostOptions options;
+        options.pluginFolder = Path("plugins");
+        options.gamesFolder = Path("games");
+        options.startFolder = Path("start");
+        QDir().mkpath(options.startFolder);
+        s_session = new HostSession(*static_cast<HostApp*>(AfxGetApp()));
+        s_window = new HostWindow(*s_session, options);
+        s_window->setReporter([](const QString& text) { s_reports << text; });
+        QString error;
+        s_started = s_window->start(error);
+        if (s_started)
+            s_window->watcher()->setSettleTime(50);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_window;
+        delete s_session;
+        delete s_dir;
+    }
+
+    void SetUp() override { ASSERT_TRUE(s_started); }
+
+    static QString Path(const char* name) { return s_dir->filePath(QString::fromUtf8(name)); }
+    static QString ChartFile() { return Path("start/save.kv"); }
+
+    static QAction* PluginAction(const QString& caption)
+    {
+        for (QAction* action : s_window->pluginsMenu()->actions()) {
+            if (action->text() == caption)
+                return action;
+        }
+        return nullptr;
+    }
+
+    static CView* ChartView() { return ChartWindow::findView(*s_session->mainFrame()); }
+
+    static void SelectRaces(const QStringList& names)
+    {
+        QTableWidget* table = s_window->racesPanel()->table();
+        table->clearSelection();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (names.contains(table->item(row, 0)->text()))
+                table->selectionModel()->select(table->model()->index(row, 0),
+                                                QItemSelectionModel::Select |
+                                                    QItemSelectionModel::Rows);
+        }
+    }
+
+    static void CloseChart()
+    {
+        if (CView* view = ChartView())
+            ChartWindow(*view).close();
+        QCoreApplication::processEvents();
+    }
+
+    static QTemporaryDir* s_dir;
+    static HostSession* s_session;
+    static HostWindow* s_window;
+    static bool s_started;
+    static QStringList s_reports;
+};
+
+QTemporaryDir* HostWindowTest::s_dir = nullptr;
+HostSession* HostWindowTest::s_session = nullptr;
+HostWindow* HostWindowTest::s_window = nullptr;
+bool HostWindowTest::s_started = false;
+QStringList HostWindowTest::s_reports;
+
+TEST_F(HostWindowTest, StartupOffersThePluginItemsAndListsTheGamesRaces)
+{
+    QStringList captions;
+    for (QAction* action : s_window->pluginsMenu()->actions())
+        captions << action->text();
+    EXPECT_EQ(captions, QStringList({"Kurvo", "Add Race(s) to Kurvo"}));
+    EXPECT_TRUE(s_session->plugins().problems().join('\n').contains(
+        "hostapp_not_a_plugin.so: not a plug-in"));
+    EXPECT_TRUE(s_reports.isEmpty()) << s_reports.join('\n').toStdString();
+
+    RacesPanel* races = s_window->racesPanel();
+    EXPECT_EQ(races->gameChooser()->count(), 3);
+    EXPECT_EQ(races->currentGame(), "Amber Drift");
+    QTableWidget* table = races->table();
+    ASSERT_EQ(table->rowCount(), 10);
+    EXPECT_EQ(table->item(0, 0)->text(), "Velelluans");
+    EXPECT_FALSE(table->item(0, 0)->icon().isNull()) << "colour swatch";
+    // The latest turn's figures, as the game file has them.
+    EXPECT_EQ(table->item(0, 1)->text(), "44");
+    QFile turns(Path("games/Amber Drift/turns.csv"));
+    ASSERT_TRUE(turns.open(QIODevice::ReadOnly));
+    const QString latest =
+        QString::fromUtf8(turns.readAll()).split('\n').filter("44,Velelluans,").value(0);
+    EXPECT_EQ(latest.section(',', 2, 2), table->item(0, 2)->text());
+}
+
+TEST_F(HostWindowTest, SelectedRacesAddedWithThePluginItemsAreCharted)
+{
+    SelectRaces({"Velelluans", "Елюаны"});
+    EXPECT_EQ(s_session->store().findGame("Amber Drift")->selectedRaces().size(), 2u);
+
+    PluginAction("Kurvo")->trigger();
+    ASSERT_NE(ChartView(), nullptr);
+    EXPECT_EQ(ChartWindow::frameCount(*s_session->mainFrame()), 1);
+    PluginAction("Add Race(s) to Kurvo")->trigger();
+    ChartWindow chart(*ChartView());
+    chart.resizeView(QSize(600, 400));
+    const QImage image = chart.grab();
+    EXPECT_GT(CountPixels(image, 0xB92B2B), 20) << "Velelluans";
+    EXPECT_GT(CountPixels(image, 0x9C49D7), 20) << "Елюаны";
+    EXPECT_EQ(CountPixels(image, 0xDDC61F), 0) << "Dunprekai, not selected";
+    CloseChart();
+    EXPECT_EQ(ChartWindow::frameCount(*s_session->mainFrame()), 0);
+}
+
+TEST_F(HostWindowTest, ImportedTurnReachesTheOpenChart)
+{
+    PluginAction("Kurvo")->trigger();
+    CloseChart();
+    const qint64 before = QFileInfo(ChartFile()).size();
+    ASSERT_GT(before, 0);
+
+    PluginAction("Kurvo")->trigger();
+    ASSERT_NE(ChartView(), nullptr);
+    WriteText(Path("turn45.csv"), "turn,race,industry,population,weapons,drives,shields\n"
+                                  "45,Velelluans,900.5,400,3.5,3.25,3\n"
+                                  "45,Елюаны,700,350,,2,2\n");
+    EventLog events(*s_window);
+    ASSERT_TRUE(s_window->importTurn(Path("turn45.csv"))) << s_reports.join('\n').toStdString();
+    ASSERT_EQ(events.count(), 1);
+    EXPECT_EQ(events.at(0), "OnReportLoaded");
+    CloseChart();
+    // Each of the game's ten races holds one turn more: five longs each.
+    EXPECT_EQ(QFileInfo(ChartFile()).size(), before + 10 * 5 * 4);
+    // The host's own write is not taken for a change on disk.
+    EXPECT_FALSE(WaitFor([&] { return events.count() > 1; }, 400));
+}
+
+TEST_F(HostWindowTest, RefusedImportIsToldAndChangesNothing)
+{
+    s_reports.clear();
+    WriteText(Path("bad.csv"), "turn,race,industry,population,weapons,drives,shields\n"
+                               "46,Nobody,1,1,1,1,1\n");
+    const int turns = s_session->store().findGame("Amber Drift")->turnCount();
+    EXPECT_FALSE(s_window->importTurn(Path("bad.csv")));
+    ASSERT_EQ(s_reports.size(), 1);
+    EXPECT_TRUE(s_reports.first().contains("bad.csv:2")) << s_reports.first().toStdString();
+    EXPECT_EQ(s_session->store().findGame("Amber Drift")->turnCount(), turns);
+}
+
+TEST_F(HostWindowTest, GameFilesChangedOnDiskAreReloadedAndReported)
+{
+    EventLog events(*s_window);
+    WriteText(Path("games/Cold Meridian/turns.csv"), "32,Zendraar,500,300,2,2,2\n",
+              QIODevice::Append);
+    ASSERT_TRUE(WaitFor([&] { return events.count() >= 1; }));
+    EXPECT_EQ(events.at(0), "OnReportLoaded");
+    EXPECT_EQ(s_session->store().findGame("Cold Meridian")->turnCount(), 33);
+
+    CopyFolder(Path("games/Cold Meridian"), Path("games/New Frontier"));
+    ASSERT_TRUE(WaitFor([&] { return events.count() >= 2; }));
+    EXPECT_EQ(events.at(1), "OnGamesListModified");
+    EXPECT_EQ(s_window->racesPanel()->gameChooser()->count(), 4);
+}
+
+TEST_F(HostWindowTest, CommandChosenWhileAPluginCallRunsIsNotTaken)
+{
+    // The window is kept painting during every request; a command chosen
+    // then must not reach the plug-in in the middle of its call.
+    s_window->shield()->setPumpInterval(1, 0);
+    EventLog events(*s_window);
+    QTimer::singleShot(0, [] { PluginAction("Add Race(s) to Kurvo")->trigger(); });
+    PluginAction("Kurvo")->trigger();
+    s_window->shield()->setPumpInterval(200, 100);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(events.count(), 1) << "only the first command was taken";
+    ASSERT_NE(ChartView(), nullptr);
+    CloseChart();
+}
+
+TEST_F(HostWindowTest, AboutShowsThePluginTextsAndItsVersionRecord)
+{
+    const QString about = s_window->aboutText();
+    EXPECT_TRUE(about.contains("KURVO7.so")) << about.toStdString();
+    EXPECT_TRUE(about.contains("Author: Tamsen"));
+    EXPECT_TRUE(about.contains("Company: Да"));
+    EXPECT_TRUE(about.contains("пока только Industry и Population."));
+    EXPECT_TRUE(about.contains("file version 1.0.0.1"));
+    EXPECT_TRUE(about.contains("FileDescription: KURVO7 DLL"));
+}
+
+} // namespace
