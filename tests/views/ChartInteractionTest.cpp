@@ -371,6 +371,23 @@ TEST_F(ChartInteractionTest, NoEntryNearEnoughShowsNothing)
     EXPECT_FALSE(TipShown());
 }
 
+TEST_F(ChartInteractionTest, BlocksWithoutValuesDrawAndReadNothing)
+{
+    CRace* pRace = AddRace("Zeta", "Alpha", {{kindIndustry, Flat(3, 100)}});
+    // A block whose header counts no values (as a damaged file may hold).
+    pRace->GetSeries(kindIndustry)[CRace::posTurns] = 0;
+    Select({"Zeta"});
+    SetPlot(300, 200);
+    const QImage image = Render();
+    EXPECT_EQ(Pixel(image, 0, 50), QColor(0, 0, 0));
+    EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 300, 200));
+    m_pView->SendMessage(WM_KEYUP, VK_ADD, 1);
+    EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 300, 200));
+    m_pView->SendMessage(WM_SETFOCUS);
+    RestAt(10, 50, 5);
+    EXPECT_FALSE(TipShown());
+}
+
 TEST_F(ChartInteractionTest, PlotNarrowerThanItsTurnsDrawsAndReadsNothing)
 {
     AddRace("Zeta", "Alpha", {{kindPopulation, Ramp(30, 10)}});
