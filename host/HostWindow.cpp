@@ -109,6 +109,8 @@ void HostWindow::buildRacesWindow()
     m_races = new RacesPanel(m_session.store(), dock);
     dock->setWidget(m_races);
     mainWindow()->addDockWidget(Qt::LeftDockWidgetArea, dock);
+    // Wide enough for the race names and all five figures.
+    mainWindow()->resizeDocks({dock}, {520}, Qt::Horizontal);
 }
 
 void HostWindow::buildStatusBar()

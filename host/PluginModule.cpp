@@ -135,7 +135,14 @@ void PluginModule::call(Entry entry, CMapStringToString& map)
 QStringList PluginModule::takeMenuItems(const CMapStringToString& reply)
 {
     QStringList problems;
-    m_menuItems.clear();
+    m_menuItems = readMenuItems(reply, problems);
+    return problems;
+}
+
+std::vector<PluginModule::MenuItem> PluginModule::readMenuItems(const CMapStringToString& reply,
+                                                                QStringList& problems)
+{
+    std::vector<MenuItem> items;
     POSITION pos = reply.GetStartPosition();
     while (pos != nullptr) {
         CString key, value;
@@ -149,17 +156,16 @@ QStringList PluginModule::takeMenuItems(const CMapStringToString& reply)
         } else if (value.IsEmpty()) {
             problems << QStringLiteral("menu item %1 has no caption; left out").arg(*number);
         } else {
-            m_menuItems.push_back(
-                {value, QString::fromStdString(AfxAnsiToUtf8(value.str())), *number});
+            items.push_back({value, QString::fromStdString(AfxAnsiToUtf8(value.str())), *number});
         }
     }
-    std::sort(m_menuItems.begin(), m_menuItems.end(),
+    std::sort(items.begin(), items.end(),
               [](const MenuItem& a, const MenuItem& b) { return a.number < b.number; });
-    if (m_menuItems.size() > size_t(kMaxMenuItems)) {
+    if (items.size() > size_t(kMaxMenuItems)) {
         problems << QStringLiteral("offers %1 menu items; only the first %2 are shown")
-                        .arg(m_menuItems.size())
+                        .arg(items.size())
                         .arg(kMaxMenuItems);
-        m_menuItems.resize(size_t(kMaxMenuItems));
+        items.resize(size_t(kMaxMenuItems));
     }
-    return problems;
+    return items;
 }

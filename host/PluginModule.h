@@ -65,6 +65,8 @@ public:
     // "MenuItem:N" by N; empty captions and malformed keys are left out.
     // Returns what was wrong with the reply, for the user.
     QStringList takeMenuItems(const CMapStringToString& reply);
+    static std::vector<MenuItem> readMenuItems(const CMapStringToString& reply,
+                                               QStringList& problems);
     const std::vector<MenuItem>& menuItems() const { return m_menuItems; }
 
 private:
