@@ -10,6 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 namespace
@@ -37,6 +39,8 @@ int dump(const std::string& path)
         std::fprintf(stderr, "kvdump: %s: %s\n", path.c_str(), error.what());
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "kvdump: %s: out of memory\n", path.c_str());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "kvdump: %s: %s\n", path.c_str(), error.what());
     }
     return 1;
 }
