@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cstring>
 #include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
 #include <optional>
@@ -76,10 +78,27 @@ QString PluginModule::fileName() const
 bool PluginModule::isLoaded(const QString& path)
 {
     void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_NOLOAD);
-    if (handle == nullptr)
-        return false;
-    dlclose(handle);
-    return true;
+    if (handle != nullptr) {
+        dlclose(handle);
+        return true;
+    }
+    // A copy of a library the process already runs on, from another folder,
+    // would bring a second framework with its own state: same file name,
+    // same library.
+    struct Search {
+        QByteArray name;
+        bool found = false;
+    } search{QFile::encodeName(QFileInfo(path).fileName())};
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            auto* s = static_cast<Search*>(data);
+            const char* loaded = info->dlpi_name != nullptr ? info->dlpi_name : "";
+            const char* slash = std::strrchr(loaded, '/');
+            s->found = s->found || s->name == QByteArray(slash != nullptr ? slash + 1 : loaded);
+            return 0;
+        },
+        &search);
+    return search.found;
 }
 
 std::unique_ptr<PluginModule> PluginModule::load(const QString& path, QString& error)
