@@ -340,8 +340,9 @@ TEST_F(ChartInteractionTest, ShorterBlocksAreNotReadPastTheirEnd)
     RestAt(3 * 23 + 1, 10, 4);
     EXPECT_EQ(TipText(), "Alpha Turn=4\r\nIndustry=1.00\r\nBaker") << "equal: the later entry";
     m_pView->SendMessage(WM_MOUSEMOVE, 0, PointParam(0, 0));
-    RestAt(19 * 23 + 1, 10, 4);
-    EXPECT_EQ(TipText(), "Alpha Turn=20\r\nIndustry=1.00\r\nAble");
+    // Just past Baker's last value, where a read would leave its block.
+    RestAt(5 * 23 + 1, 10, 4);
+    EXPECT_EQ(TipText(), "Alpha Turn=6\r\nIndustry=1.00\r\nAble");
 }
 
 TEST_F(ChartInteractionTest, AmpersandsInNamesShowAsTheyAre)
