@@ -131,6 +131,8 @@ void HostWindow::fillPluginsMenu()
 
 void HostWindow::runCommand(size_t index)
 {
+    if (mainWindow() == nullptr)
+        return;
     // A command chosen while a plug-in call still runs is not queued: the
     // user sees that it was not taken and can choose it again.
     const std::vector<PluginHost::Command> commands = m_session.plugins().commands();
@@ -153,6 +155,8 @@ void HostWindow::chooseTurnFile()
 
 bool HostWindow::importTurn(const QString& csvPath)
 {
+    if (mainWindow() == nullptr)
+        return false;
     if (m_session.plugins().busy()) {
         report(tr("A plug-in is still working; import the turn when it is done."));
         return false;
@@ -178,6 +182,8 @@ bool HostWindow::importTurn(const QString& csvPath)
 
 void HostWindow::reloadGames(bool listChanged)
 {
+    if (mainWindow() == nullptr)
+        return;
     if (m_session.plugins().busy()) {
         m_heldReload = true;
         m_heldListChange = m_heldListChange || listChanged;
@@ -268,13 +274,18 @@ void HostWindow::report(const QString& text)
 
 int HostWindow::runInteractive(HostSession& session, const HostOptions& options, QTextStream& err)
 {
-    HostWindow window(session, options);
-    QString error;
-    if (!window.start(error)) {
-        err << "kurvo-host: " << error << "\n";
-        return 1;
+    int code = 0;
+    {
+        HostWindow window(session, options);
+        QString error;
+        if (!window.start(error)) {
+            err << "kurvo-host: " << error << "\n";
+            return 1;
+        }
+        code = QApplication::exec();
+        // The window is gone now; so goes what was wired to it, before the
+        // plug-ins get their last call.
     }
-    const int code = QApplication::exec();
     session.shutdown();
     return code;
 }

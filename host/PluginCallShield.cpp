@@ -6,7 +6,7 @@
 #include <QWidget>
 
 PluginCallShield::PluginCallShield(QWidget& mainWindow, QMdiArea& mdiArea, QObject* parent)
-    : QObject(parent), m_mainWindow(mainWindow), m_mdiArea(mdiArea)
+    : QObject(parent), m_mainWindow(&mainWindow), m_mdiArea(&mdiArea)
 {
 }
 
@@ -21,19 +21,21 @@ void PluginCallShield::callStarted()
     m_inCall = true;
     m_closeHeld = false;
     m_sincePump.start();
-    m_mdiArea.setUpdatesEnabled(false);
+    if (m_mdiArea)
+        m_mdiArea->setUpdatesEnabled(false);
     QCoreApplication::instance()->installEventFilter(this);
 }
 
 void PluginCallShield::callEnded()
 {
     QCoreApplication::instance()->removeEventFilter(this);
-    m_mdiArea.setUpdatesEnabled(true);
+    if (m_mdiArea)
+        m_mdiArea->setUpdatesEnabled(true);
     m_inCall = false;
     emit progress(QString());
-    if (m_closeHeld) {
+    if (m_closeHeld && m_mainWindow) {
         m_closeHeld = false;
-        QMetaObject::invokeMethod(&m_mainWindow, &QWidget::close, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_mainWindow.data(), &QWidget::close, Qt::QueuedConnection);
     }
     emit idle();
 }
@@ -49,13 +51,13 @@ void PluginCallShield::requestAnswered(int requests, int races)
 
 bool PluginCallShield::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Close && watched == &m_mainWindow) {
+    if (event->type() == QEvent::Close && watched == m_mainWindow.data()) {
         m_closeHeld = true;
         event->ignore();
         return true;
     }
-    if (event->type() == QEvent::Timer && watched->isWidgetType() &&
-        m_mdiArea.isAncestorOf(static_cast<QWidget*>(watched)))
+    if (event->type() == QEvent::Timer && watched->isWidgetType() && m_mdiArea &&
+        m_mdiArea->isAncestorOf(static_cast<QWidget*>(watched)))
         return true;
     return QObject::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QMdiArea;
@@ -41,8 +42,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget& m_mainWindow;
-    QMdiArea& m_mdiArea;
+    // The window may be gone before the last plug-in call (OnClose at exit).
+    QPointer<QWidget> m_mainWindow;
+    QPointer<QMdiArea> m_mdiArea;
     QElapsedTimer m_sincePump;
     int m_everyRequests = 200;
     int m_everyMilliseconds = 100;

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -289,6 +290,24 @@ TEST_F(HostWindowTest, AboutShowsThePluginTextsAndItsVersionRecord)
     EXPECT_TRUE(about.contains("пока только Industry и Population."));
     EXPECT_TRUE(about.contains("file version 1.0.0.1"));
     EXPECT_TRUE(about.contains("FileDescription: KURVO7 DLL"));
+}
+
+// Last: it ends the session's window.
+TEST_F(HostWindowTest, ClosingTheMainWindowClosesTheChartWhichWritesItsFile)
+{
+    PluginAction("Kurvo")->trigger();
+    ASSERT_NE(ChartView(), nullptr);
+    const qint64 before = QFileInfo(ChartFile()).size();
+    SelectRaces({"Quapreyoans"});
+    PluginAction("Add Race(s) to Kurvo")->trigger();
+
+    s_window->mainWindow()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s_session->mainFrame(), nullptr);
+    EXPECT_GT(QFileInfo(ChartFile()).size(), before) << "the new selection was written";
+    // What was wired to the window is safe to use without it.
+    EXPECT_FALSE(s_window->importTurn(Path("turn45.csv")));
+    s_session->plugins().closeAll();
 }
 
 } // namespace
