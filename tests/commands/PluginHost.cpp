@@ -110,3 +110,13 @@ void PluginHost::CloseAllFrames()
         pSub->close();
     QApplication::processEvents();
 }
+
+void PluginHost::Shutdown()
+{
+    CloseAllFrames();
+    if (m_pMainFrame != nullptr) {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        m_pMainFrame->DestroyWindow();
+        m_pMainFrame = nullptr;
+    }
+}

@@ -26,6 +26,8 @@ public:
     QMdiSubWindow* ActiveChildFrame() const;
     // Closes every child frame as a user would (the chart saves on close).
     void CloseAllFrames();
+    // Closes the charts and destroys the main frame; the end of the host.
+    void Shutdown();
 
     const std::string& StartDir() const { return m_strStartDir; }
     std::string DefaultChartPath() const { return m_strStartDir + "/save.kv"; }

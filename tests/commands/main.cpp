@@ -1,6 +1,8 @@
 // The host's side of the process: a QApplication and the host's own
 // application object, made in this program's module state before the
 // plug-in is loaded.
+#include "PluginHost.h"
+
 #include <afxwin.h>
 
 #include <QApplication>
@@ -15,5 +17,10 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     CWinApp hostApp("command_tests");
     ::testing::InitGoogleTest(&argc, argv);
+    // The host's windows go before its application and QApplication do.
+    struct HostEnvironment : ::testing::Environment {
+        void TearDown() override { PluginHost::Instance().Shutdown(); }
+    };
+    ::testing::AddGlobalTestEnvironment(new HostEnvironment);
     return RUN_ALL_TESTS();
 }
