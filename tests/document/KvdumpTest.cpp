@@ -198,6 +198,16 @@ TEST_F(KvdumpTest, MalformedFilesAreRefusedWithTheirCause)
                       .Long(1)
                       .Get(),
                   "the selection names \"a\" twice");
+    ExpectRefused(ByteWriter()
+                      .Long(2)
+                      .NewClass("CObString")
+                      .Str("a\nb")
+                      .ClassRef(1)
+                      .Str("a\nb")
+                      .Null()
+                      .Long(1)
+                      .Get(),
+                  "the selection names \"a\\x0Ab\" twice");
     ByteWriter twice;
     twice.Long(0).NewClass("CManBi").Long(2).NewClass("CRace").Str("Orcs").Str("G1").Long(0);
     for (int i = 0; i < 2; ++i) {

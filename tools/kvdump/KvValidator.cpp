@@ -16,7 +16,7 @@ constexpr LONG kDefinedFlags = 0x3F; // the changed bit and the five statistics
 
 std::string describe(const CRace& race)
 {
-    return "race \"" + toUtf8(race.GetKey()) + "\" of game \"" + toUtf8(race.GetSubKey()) + "\"";
+    return "race " + quoted(race.GetKey()) + " of game " + quoted(race.GetSubKey());
 }
 
 void checkBlock(const CRace& race, const STAT_KIND& kind)
@@ -56,9 +56,9 @@ void KvValidator::checkSelection(CKurvoDoc& doc)
     doc.GetSelection()->GetItems(items);
     std::set<std::string> seen;
     for (int i = 0; i < items.GetSize(); ++i) {
-        const std::string name = items.GetAt(i)->GetKey().GetString();
-        if (!seen.insert(name).second)
-            throw KvError("the selection names \"" + toUtf8(name.c_str()) + "\" twice");
+        const CString& name = items.GetAt(i)->GetKey();
+        if (!seen.emplace(name.GetString(), size_t(name.GetLength())).second)
+            throw KvError("the selection names " + quoted(name) + " twice");
     }
 }
 
@@ -71,7 +71,11 @@ void KvValidator::checkRaces(CKurvoDoc& doc)
     std::set<std::pair<std::string, std::string>> seen;
     for (int i = 0; i < items.GetSize(); ++i) {
         const auto* race = static_cast<const CRace*>(items.GetAt(i));
-        if (!seen.emplace(race->GetKey().GetString(), race->GetSubKey().GetString()).second)
+        const CString& name = race->GetKey();
+        const CString& game = race->GetSubKey();
+        if (!seen.emplace(std::string(name.GetString(), size_t(name.GetLength())),
+                          std::string(game.GetString(), size_t(game.GetLength())))
+                 .second)
             throw KvError(describe(*race) + " is stored twice");
         if (race->GetTurnCount() == 0)
             continue;
