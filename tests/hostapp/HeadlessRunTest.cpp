@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace
@@ -70,6 +71,13 @@ TEST_F(HeadlessRunTest, ChartFileHoldsTheGameFiguresScaled)
     const HostRun run =
         Render(QStringLiteral("Velelluans,Елюаны"), QStringLiteral("industry,weapons"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    // The chart file's own checker takes it.
+    QProcess kvdump;
+    kvdump.start(BinDir() + "/kvdump", {ChartFile()});
+    ASSERT_TRUE(kvdump.waitForFinished(60000));
+    EXPECT_EQ(kvdump.exitCode(), 0) << kvdump.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(kvdump.readAllStandardOutput()).contains("Елюаны"));
 
     std::unique_ptr<CKurvoDoc> doc = LoadChartFile(ChartFile());
     ASSERT_TRUE(doc);
