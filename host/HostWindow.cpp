@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <cstdio>
 #include <set>
 
 namespace
@@ -36,7 +37,11 @@ HostWindow::HostWindow(HostSession& session, const HostOptions& options, QObject
     : QObject(parent), m_session(session), m_options(options)
 {
     m_reporter = [this](const QString& text) {
-        QMessageBox::warning(mainWindow(), tr("KURVO7 host"), text);
+        // Nobody could answer a box on the offscreen platform.
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(text));
+        else
+            QMessageBox::warning(mainWindow(), tr("KURVO7 host"), text);
     };
 }
 
