@@ -287,6 +287,10 @@ int HostWindow::runInteractive(HostSession& session, const HostOptions& options,
             err << "kurvo-host: " << error << "\n";
             return 1;
         }
+        // The framework takes the main window down itself when it closes,
+        // which Qt does not count as its last window closing.
+        QObject::connect(window.mainWindow(), &QObject::destroyed, qApp, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
         code = QApplication::exec();
         // The window is gone now; so goes what was wired to it, before the
         // plug-ins get their last call.
