@@ -55,7 +55,7 @@ QString PluginAbout::versionText(const QString& modulePath)
     CString error;
     if (!AfxGetFileVersionInfo(QFile::encodeName(modulePath).constData(), info, &error))
         return QStringLiteral("  no version record: %1").arg(decoded(error));
-    QStringList lines{QStringLiteral("  file version %1, product version %2")
+    QStringList lines{QStringLiteral("  version record: file version %1, product version %2")
                           .arg(dotted(info.wFileVersion), dotted(info.wProductVersion))};
     const AFX_VERSION_COPY* copy = info.FindCopy(AfxGetUILanguage());
     if (copy == nullptr && !info.copies.empty())

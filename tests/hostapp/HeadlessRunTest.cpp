@@ -39,9 +39,9 @@ protected:
 
     HostRun Render(const QString& races, const QString& stats)
     {
-        return RunHost({"--headless", "--games", SampleGamesDir(), "--start-dir", StartDir(),
-                        "--game", kGame, "--select", races, "--stats", stats, "--png", Png(),
-                        "--size", "640x400"});
+        return RunHost({"--headless", "--plugins", PluginFolderIn(m_dir.path()), "--games",
+                        SampleGamesDir(), "--start-dir", StartDir(), "--game", kGame, "--select",
+                        races, "--stats", stats, "--png", Png(), "--size", "640x400"});
     }
 
     QTemporaryDir m_dir;

@@ -60,9 +60,7 @@ TEST_F(HostFailureTest, RequestsThatCannotRunEndNonZeroWithTheirReason)
 
 TEST_F(HostFailureTest, ModulesThatAreNoPluginsAreReportedAndSkipped)
 {
-    const QString plugins = Path("plugins");
-    QDir().mkpath(plugins);
-    ASSERT_TRUE(QFile::link(BinDir() + "/KURVO7.so", plugins + "/KURVO7.so"));
+    const QString plugins = PluginFolderIn(m_dir.path());
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(NOT_A_PLUGIN_PATH), plugins + "/hostapp_not_a_plugin.so"));
     QFile broken(plugins + "/broken.so");

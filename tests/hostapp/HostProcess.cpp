@@ -1,5 +1,7 @@
 #include "HostProcess.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -43,4 +45,12 @@ HostRun RunHost(const QStringList& arguments)
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+QString PluginFolderIn(const QString& parent)
+{
+    const QString folder = parent + QStringLiteral("/plugins");
+    QDir().mkpath(folder);
+    QFile::link(BinDir() + QStringLiteral("/KURVO7.so"), folder + QStringLiteral("/KURVO7.so"));
+    return folder;
 }

@@ -17,3 +17,7 @@ QString SourceDir();
 QString SampleGamesDir();
 
 HostRun RunHost(const QStringList& arguments);
+
+// A plug-in folder in parent holding only the built chart plug-in, so that
+// a run does not depend on what else the program folder holds; its path.
+QString PluginFolderIn(const QString& parent);
