@@ -264,6 +264,11 @@ TEST_F(HostWindowTest, GameFilesChangedOnDiskAreReloadedAndReported)
     ASSERT_TRUE(WaitFor([&] { return events.count() >= 2; }));
     EXPECT_EQ(events.at(1), "OnGamesListModified");
     EXPECT_EQ(s_window->racesPanel()->gameChooser()->count(), 4);
+
+    ASSERT_TRUE(QDir(Path("games/New Frontier")).removeRecursively());
+    ASSERT_TRUE(WaitFor([&] { return events.count() >= 3; }));
+    EXPECT_EQ(events.at(2), "OnGamesListModified");
+    EXPECT_EQ(s_window->racesPanel()->gameChooser()->count(), 3);
 }
 
 TEST_F(HostWindowTest, CommandChosenWhileAPluginCallRunsIsNotTaken)
@@ -272,11 +277,18 @@ TEST_F(HostWindowTest, CommandChosenWhileAPluginCallRunsIsNotTaken)
     // then must not reach the plug-in in the middle of its call.
     s_window->shield()->setPumpInterval(1, 0);
     EventLog events(*s_window);
+    QStringList progress;
+    const auto connection = QObject::connect(s_window->shield(), &PluginCallShield::progress,
+                                             [&](const QString& text) { progress << text; });
     QTimer::singleShot(0, [] { PluginAction("Add Race(s) to Kurvo")->trigger(); });
     PluginAction("Kurvo")->trigger();
     s_window->shield()->setPumpInterval(200, 100);
     QCoreApplication::processEvents();
+    QObject::disconnect(connection);
     ASSERT_EQ(events.count(), 1) << "only the first command was taken";
+    // The status bar told the progress, and was cleared at the end.
+    EXPECT_FALSE(progress.filter("requests").isEmpty());
+    EXPECT_EQ(progress.value(progress.size() - 1), QString());
     ASSERT_NE(ChartView(), nullptr);
     CloseChart();
 }
