@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -126,6 +127,23 @@ TEST_F(HeadlessRunTest, SecondRunReopensTheChartAndSwitchesFromItsStoredStatisti
     EXPECT_EQ(selection, (std::vector<std::string>{"Quapreyoans", "Velelluans"}));
     const QImage image(Png());
     EXPECT_GT(CountPixels(image, m_sample.find("Quapreyoans")->color), 40);
+}
+
+TEST_F(HeadlessRunTest, WithoutFoldersItUsesTheBundledGamesAndAPerUserStartFolder)
+{
+    // The per-user data folder is made when missing.
+    const QString dataHome = m_dir.filePath(QStringLiteral("xdg"));
+    const HostRun run = RunHost({"--headless", "--plugins", PluginFolderIn(m_dir.path()),
+                                 "--select", "Velelluans", "--png", Png()},
+                                {"XDG_DATA_HOME=" + dataHome});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString chartFile = dataHome + QStringLiteral("/KURVO7/kurvo-host/save.kv");
+    EXPECT_TRUE(QFileInfo(chartFile).isFile());
+    EXPECT_TRUE(run.out.contains(chartFile)) << run.out.toStdString();
+    std::unique_ptr<CKurvoDoc> doc = LoadChartFile(chartFile);
+    ASSERT_TRUE(doc);
+    EXPECT_NE(FindChartRace(*doc, "Тихая гавань", "Ашел"), nullptr)
+        << "the bundled games were read";
 }
 
 } // namespace

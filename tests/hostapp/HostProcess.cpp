@@ -24,7 +24,7 @@ QString SampleGamesDir()
     return SourceDir() + QStringLiteral("/data");
 }
 
-HostRun RunHost(const QStringList& arguments)
+HostRun RunHost(const QStringList& arguments, const QStringList& extraEnvironment)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -32,6 +32,9 @@ HostRun RunHost(const QStringList& arguments)
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    for (const QString& entry : extraEnvironment)
+        environment.insert(entry.section(QLatin1Char('='), 0, 0),
+                           entry.section(QLatin1Char('='), 1));
     process.setProcessEnvironment(environment);
     process.start(BinDir() + QStringLiteral("/kurvo-host"), arguments);
     HostRun run;

@@ -16,7 +16,8 @@ QString BinDir();
 QString SourceDir();
 QString SampleGamesDir();
 
-HostRun RunHost(const QStringList& arguments);
+// extraEnvironment: NAME=VALUE entries added to the run's environment.
+HostRun RunHost(const QStringList& arguments, const QStringList& extraEnvironment = {});
 
 // A plug-in folder in parent holding only the built chart plug-in, so that
 // a run does not depend on what else the program folder holds; its path.
