@@ -46,11 +46,13 @@ public:
     }
 
 private:
-    // "Y_X/args" -> "Baseline_X/args".
+    // "Y_X/args" -> "Baseline_X/args", and "X/args" -> "Baseline_X/args".
+    // Only the function's name is looked at: the arguments carry
+    // underscores of their own ("min_time:", "real_time").
     static std::string BaselineOf(const std::string& name)
     {
         const size_t nUnderscore = name.find('_');
-        if (nUnderscore == std::string::npos)
+        if (nUnderscore == std::string::npos || nUnderscore > name.find('/'))
             return kBaselinePrefix + name;
         return kBaselinePrefix + name.substr(nUnderscore + 1);
     }

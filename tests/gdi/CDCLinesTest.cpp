@@ -160,8 +160,9 @@ TEST(CDCLines, StrokedPathEqualsTheSameLinesDrawnDirectly)
         dc.CreateForImage(&image);
         CPen pen(PS_GEOMETRIC | PS_SOLID, 0, RGB(150, 150, 150));
         CPen* pOldPen = dc.SelectObject(&pen);
-        if (bPath)
+        if (bPath) {
             EXPECT_TRUE(dc.BeginPath());
+        }
         int x = 3;
         dc.MoveTo(x, 2);
         for (int t = 0; t < 6; ++t) {

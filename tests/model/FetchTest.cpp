@@ -240,8 +240,9 @@ TEST(ScaleReplyTest, ReadsAsAtofThenTruncatesAndSaturates)
         SCOPED_TRACE(row.pszText);
         LONG lValue = 12345;
         EXPECT_EQ(CRace::ScaleReply(row.pszText, row.lScale, lValue), row.bValid);
-        if (row.bValid)
+        if (row.bValid) {
             EXPECT_EQ(lValue, row.lValue);
+        }
     }
 }
 
