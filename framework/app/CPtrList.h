@@ -5,14 +5,16 @@
 
 #include <afx.h>
 
+#include "../core/AfxNodeList.h"
+
 class AFX_API CPtrList : public CObject
 {
 public:
     explicit CPtrList(int nBlockSize = 10);
     ~CPtrList() override;
 
-    int GetCount() const { return m_nCount; }
-    BOOL IsEmpty() const { return m_nCount == 0; }
+    int GetCount() const { return m_list.GetCount(); }
+    BOOL IsEmpty() const { return m_list.GetCount() == 0; }
 
     void* GetHead() const;
     void* GetTail() const;
@@ -34,12 +36,5 @@ public:
     POSITION Find(const void* searchValue, POSITION startAfter = nullptr) const;
 
 private:
-    struct CNode {
-        CNode* pNext = nullptr;
-        CNode* pPrev = nullptr;
-        void* data = nullptr;
-    };
-    CNode* m_pNodeHead = nullptr;
-    CNode* m_pNodeTail = nullptr;
-    int m_nCount = 0;
+    CAfxNodeList<void*> m_list;
 };

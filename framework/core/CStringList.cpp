@@ -1,158 +1,94 @@
-// Doubly linked list of strings. A POSITION is the address of a node.
+// Doubly linked list of strings, on the framework's node list.
 #include "CStringList.h"
-
-namespace
-{
-template <typename Node> POSITION ToPosition(Node* pNode)
-{
-    return reinterpret_cast<POSITION>(pNode);
-}
-} // namespace
 
 CStringList::CStringList(int nBlockSize) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}
 
-CStringList::~CStringList()
-{
-    RemoveAll();
-}
+CStringList::~CStringList() = default;
 
 CString& CStringList::GetHead()
 {
-    return m_pNodeHead->data;
+    return m_list.Head();
 }
 const CString& CStringList::GetHead() const
 {
-    return m_pNodeHead->data;
+    return m_list.Head();
 }
 CString& CStringList::GetTail()
 {
-    return m_pNodeTail->data;
+    return m_list.Tail();
 }
 const CString& CStringList::GetTail() const
 {
-    return m_pNodeTail->data;
+    return m_list.Tail();
 }
 
 POSITION CStringList::AddHead(const CString& newElement)
 {
-    CNode* pNode = new CNode{m_pNodeHead, nullptr, newElement};
-    if (m_pNodeHead != nullptr)
-        m_pNodeHead->pPrev = pNode;
-    else
-        m_pNodeTail = pNode;
-    m_pNodeHead = pNode;
-    ++m_nCount;
-    return ToPosition(pNode);
+    return m_list.AddHead(newElement);
 }
-
 POSITION CStringList::AddTail(const CString& newElement)
 {
-    CNode* pNode = new CNode{nullptr, m_pNodeTail, newElement};
-    if (m_pNodeTail != nullptr)
-        m_pNodeTail->pNext = pNode;
-    else
-        m_pNodeHead = pNode;
-    m_pNodeTail = pNode;
-    ++m_nCount;
-    return ToPosition(pNode);
+    return m_list.AddTail(newElement);
 }
 
 CString CStringList::RemoveHead()
 {
-    CString value = m_pNodeHead->data;
-    RemoveAt(ToPosition(m_pNodeHead));
+    CString value = m_list.Head();
+    m_list.RemoveAt(m_list.HeadPosition());
     return value;
 }
-
 CString CStringList::RemoveTail()
 {
-    CString value = m_pNodeTail->data;
-    RemoveAt(ToPosition(m_pNodeTail));
+    CString value = m_list.Tail();
+    m_list.RemoveAt(m_list.TailPosition());
     return value;
 }
-
 void CStringList::RemoveAll()
 {
-    CNode* pNode = m_pNodeHead;
-    while (pNode != nullptr) {
-        CNode* pNext = pNode->pNext;
-        delete pNode;
-        pNode = pNext;
-    }
-    m_pNodeHead = m_pNodeTail = nullptr;
-    m_nCount = 0;
+    m_list.RemoveAll();
 }
 
 POSITION CStringList::GetHeadPosition() const
 {
-    return ToPosition(m_pNodeHead);
+    return m_list.HeadPosition();
 }
 POSITION CStringList::GetTailPosition() const
 {
-    return ToPosition(m_pNodeTail);
+    return m_list.TailPosition();
 }
 
 CString& CStringList::GetNext(POSITION& rPosition)
 {
-    CNode* pNode = reinterpret_cast<CNode*>(rPosition);
-    rPosition = ToPosition(pNode->pNext);
-    return pNode->data;
+    return m_list.Next(rPosition);
 }
-
 const CString& CStringList::GetNext(POSITION& rPosition) const
 {
-    const CNode* pNode = reinterpret_cast<const CNode*>(rPosition);
-    rPosition = ToPosition(pNode->pNext);
-    return pNode->data;
+    return m_list.Next(rPosition);
 }
-
 CString& CStringList::GetPrev(POSITION& rPosition)
 {
-    CNode* pNode = reinterpret_cast<CNode*>(rPosition);
-    rPosition = ToPosition(pNode->pPrev);
-    return pNode->data;
+    return m_list.Prev(rPosition);
 }
-
 const CString& CStringList::GetPrev(POSITION& rPosition) const
 {
-    const CNode* pNode = reinterpret_cast<const CNode*>(rPosition);
-    rPosition = ToPosition(pNode->pPrev);
-    return pNode->data;
+    return m_list.Prev(rPosition);
 }
-
 CString& CStringList::GetAt(POSITION position)
 {
-    return reinterpret_cast<CNode*>(position)->data;
+    return m_list.At(position);
 }
-
 const CString& CStringList::GetAt(POSITION position) const
 {
-    return reinterpret_cast<const CNode*>(position)->data;
+    return m_list.At(position);
 }
 
 void CStringList::RemoveAt(POSITION position)
 {
-    CNode* pNode = reinterpret_cast<CNode*>(position);
-    if (pNode->pPrev != nullptr)
-        pNode->pPrev->pNext = pNode->pNext;
-    else
-        m_pNodeHead = pNode->pNext;
-    if (pNode->pNext != nullptr)
-        pNode->pNext->pPrev = pNode->pPrev;
-    else
-        m_pNodeTail = pNode->pPrev;
-    delete pNode;
-    --m_nCount;
+    m_list.RemoveAt(position);
 }
 
 POSITION CStringList::Find(LPCSTR searchValue, POSITION startAfter) const
 {
-    const CNode* pNode =
-        startAfter != nullptr ? reinterpret_cast<const CNode*>(startAfter)->pNext : m_pNodeHead;
-    CString value(searchValue);
-    for (; pNode != nullptr; pNode = pNode->pNext) {
-        if (pNode->data == value)
-            return ToPosition(const_cast<CNode*>(pNode));
-    }
-    return nullptr;
+    const CString value(searchValue);
+    return m_list.Find([&](const CString& item) { return item == value; }, startAfter);
 }

@@ -1,6 +1,7 @@
 // Doubly linked list of strings, iterated with POSITION cookies.
 #pragma once
 
+#include "AfxNodeList.h"
 #include "CObject.h"
 #include "CString.h"
 
@@ -10,8 +11,8 @@ public:
     explicit CStringList(int nBlockSize = 10);
     ~CStringList() override;
 
-    int GetCount() const { return m_nCount; }
-    BOOL IsEmpty() const { return m_nCount == 0; }
+    int GetCount() const { return m_list.GetCount(); }
+    BOOL IsEmpty() const { return m_list.GetCount() == 0; }
 
     CString& GetHead();
     const CString& GetHead() const;
@@ -36,13 +37,6 @@ public:
     POSITION Find(LPCSTR searchValue, POSITION startAfter = nullptr) const;
 
 private:
-    struct CNode {
-        CNode* pNext = nullptr;
-        CNode* pPrev = nullptr;
-        CString data;
-    };
-    CNode* m_pNodeHead = nullptr;
-    CNode* m_pNodeTail = nullptr;
-    int m_nCount = 0;
+    CAfxNodeList<CString> m_list;
     [[maybe_unused]] int m_nBlockSize; // kept for the original's signature
 };
