@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 IMPLEMENT_SERIAL(CRace, CObStringString, 0)
 
@@ -107,10 +108,18 @@ void CRace::StoreSeries(CArchive& ar) const
         }
         return;
     }
+    // The interleaved words go out in one write: a call per word would cost
+    // more than the words themselves.
+    std::vector<BYTE> bytes(size_t(kindCount) * size_t(posFirstValue + m_nTurns) * 4);
+    BYTE* pOut = bytes.data();
     for (LONG j = posFirstValue + m_nTurns - 1; j >= 0; --j) {
-        for (const LONG* pBlock : m_apSeries)
-            ar << pBlock[j];
+        for (const LONG* pBlock : m_apSeries) {
+            const uint32_t nWord = uint32_t(pBlock[j]);
+            for (int b = 0; b < 4; ++b)
+                *pOut++ = BYTE(nWord >> (8 * b));
+        }
     }
+    ar.Write(bytes.data(), UINT(bytes.size()));
 }
 
 void CRace::LoadSeries(CArchive& ar)
@@ -129,15 +138,20 @@ void CRace::LoadSeries(CArchive& ar)
         LoadEmptyHeaders(ar);
         return;
     }
+    // Read in one piece (its size is bounded by the bytes left above), then
+    // dealt out to the blocks.
+    std::vector<BYTE> bytes(static_cast<size_t>(nBytes));
+    ar.EnsureRead(bytes.data(), UINT(bytes.size()));
     AllocateSeries(nTurns);
-    try {
-        for (LONG j = posFirstValue + nTurns - 1; j >= 0; --j) {
-            for (LONG* pBlock : m_apSeries)
-                ar >> pBlock[j];
+    const BYTE* pIn = bytes.data();
+    for (LONG j = posFirstValue + nTurns - 1; j >= 0; --j) {
+        for (LONG* pBlock : m_apSeries) {
+            uint32_t nWord = 0;
+            for (int b = 3; b >= 0; --b)
+                nWord = (nWord << 8) | pIn[b];
+            pBlock[j] = LONG(nWord);
+            pIn += 4;
         }
-    } catch (...) {
-        FreeSeries();
-        throw;
     }
     // The views trust a block's own count and kind, so a block that
     // disagrees with the race's count or its slot is a malformed file.
