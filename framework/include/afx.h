@@ -2,6 +2,8 @@
 // archives, exceptions and module state. No user interface here.
 #pragma once
 
+// In dependency order: each header relies on those above it.
+// clang-format off
 #include "../core/AfxTypes.h"
 #include "../core/CObject.h"
 #include "../core/CString.h"
@@ -14,5 +16,6 @@
 #include "../core/CMemFile.h"
 #include "../core/CArchive.h"
 #include "../core/AfxVersionInfo.h"
+// clang-format on
 
 #include <cstdlib>

@@ -4,7 +4,10 @@
 
 #include <afx.h>
 
+// In dependency order: each header relies on those above it.
+// clang-format off
 #include "../app/CCmdTarget.h"
 #include "../ui/AfxGdi.h"
 #include "../ui/AfxUi.h"
 #include "../app/AfxApp.h"
+// clang-format on
