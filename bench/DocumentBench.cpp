@@ -55,12 +55,12 @@ public:
 private:
     LargeGame()
     {
-        GameSpec spec;
-        spec.name = QStringLiteral("Bench");
-        spec.races = kRaces;
-        spec.turns = kTurns;
-        spec.seed = 7;
-        GameGenerator generator(spec);
+        GameShape shape;
+        shape.name = QStringLiteral("Bench");
+        shape.races = kRaces;
+        shape.turns = kTurns;
+        shape.seed = 7;
+        GameGenerator generator(shape);
         QString error;
         if (!generator.write(m_dir.path(), error)) {
             std::fprintf(stderr, "cannot generate the game: %s\n", qPrintable(error));

@@ -70,13 +70,13 @@ struct BigGame {
     {
         gamesFolder = dir.filePath(QStringLiteral("games"));
         QDir().mkpath(gamesFolder);
-        GameSpec spec;
-        spec.name = QStringLiteral("Big");
-        spec.races = kRaces;
-        spec.turns = kTurns;
-        spec.seed = 7;
+        GameShape shape;
+        shape.name = QStringLiteral("Big");
+        shape.races = kRaces;
+        shape.turns = kTurns;
+        shape.seed = 7;
         QString error;
-        const std::optional<QString> folder = GameGenerator(spec).write(gamesFolder, error);
+        const std::optional<QString> folder = GameGenerator(shape).write(gamesFolder, error);
         if (!folder)
             return;
         gameFolder = *folder;

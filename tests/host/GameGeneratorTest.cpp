@@ -13,9 +13,9 @@
 
 namespace
 {
-GameSpec spec(int races, int turns, uint64_t seed, const char* name = "Test Reach")
+GameShape shape(int races, int turns, uint64_t seed, const char* name = "Test Reach")
 {
-    GameSpec result;
+    GameShape result;
     result.name = QString::fromUtf8(name);
     result.races = races;
     result.turns = turns;
@@ -23,10 +23,10 @@ GameSpec spec(int races, int turns, uint64_t seed, const char* name = "Test Reac
     return result;
 }
 
-QString generate(const QString& outDir, const GameSpec& gameSpec)
+QString generate(const QString& outDir, const GameShape& gameShape)
 {
     QString error;
-    const std::optional<QString> folder = GameGenerator(gameSpec).write(outDir, error);
+    const std::optional<QString> folder = GameGenerator(gameShape).write(outDir, error);
     EXPECT_TRUE(folder) << error.toStdString();
     return folder.value_or(QString());
 }
@@ -35,7 +35,7 @@ TEST(GameGenerator, GeneratedGameLoadsWithoutErrorsAndLooksPlausible)
 {
     AfxSetAnsiCodePage(1251);
     TestGames games;
-    generate(games.path(), spec(12, 50, 7));
+    generate(games.path(), shape(12, 50, 7));
     GameStore store;
     store.load(games.path());
     EXPECT_TRUE(store.errors().empty());
@@ -71,9 +71,9 @@ TEST(GameGenerator, SameSeedSameFilesOtherSeedOtherFiles)
 {
     TestGames first;
     TestGames second;
-    const QString a = generate(first.path(), spec(5, 20, 42));
-    const QString b = generate(second.path(), spec(5, 20, 42));
-    const QString c = generate(second.path(), spec(5, 20, 43, "Other"));
+    const QString a = generate(first.path(), shape(5, 20, 42));
+    const QString b = generate(second.path(), shape(5, 20, 42));
+    const QString c = generate(second.path(), shape(5, 20, 43, "Other"));
     EXPECT_EQ(TestGames::read(a + "/turns.csv"), TestGames::read(b + "/turns.csv"));
     EXPECT_EQ(TestGames::read(a + "/races.csv"), TestGames::read(b + "/races.csv"));
     EXPECT_NE(TestGames::read(a + "/turns.csv"), TestGames::read(c + "/turns.csv"));
@@ -81,13 +81,13 @@ TEST(GameGenerator, SameSeedSameFilesOtherSeedOtherFiles)
 
 TEST(GameGenerator, RefusesSizesAndNamesItCannotWrite)
 {
-    EXPECT_TRUE(GameGenerator::check(spec(0, 10, 1)));
-    EXPECT_TRUE(GameGenerator::check(spec(10, 0, 1)));
-    EXPECT_TRUE(GameGenerator::check(spec(10, GameGenerator::kMaxTurns + 1, 1)));
-    EXPECT_TRUE(GameGenerator::check(spec(GameGenerator::kMaxRaces, GameGenerator::kMaxTurns, 1)));
-    EXPECT_TRUE(GameGenerator::check(spec(3, 3, 1, "../escape")));
-    EXPECT_TRUE(GameGenerator::check(spec(3, 3, 1, "..")));
-    EXPECT_FALSE(GameGenerator::check(spec(3, 3, 1)));
+    EXPECT_TRUE(GameGenerator::check(shape(0, 10, 1)));
+    EXPECT_TRUE(GameGenerator::check(shape(10, 0, 1)));
+    EXPECT_TRUE(GameGenerator::check(shape(10, GameGenerator::kMaxTurns + 1, 1)));
+    EXPECT_TRUE(GameGenerator::check(shape(GameGenerator::kMaxRaces, GameGenerator::kMaxTurns, 1)));
+    EXPECT_TRUE(GameGenerator::check(shape(3, 3, 1, "../escape")));
+    EXPECT_TRUE(GameGenerator::check(shape(3, 3, 1, "..")));
+    EXPECT_FALSE(GameGenerator::check(shape(3, 3, 1)));
 }
 
 TEST(GameGenerator, CommandLineToolWritesAGame)

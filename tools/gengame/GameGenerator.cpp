@@ -67,38 +67,38 @@ struct GameGenerator::RaceState {
     int lastTurn = 0; // the race drops out after this turn
 };
 
-GameGenerator::GameGenerator(GameSpec spec) : m_spec(std::move(spec)), m_random(m_spec.seed)
+GameGenerator::GameGenerator(GameShape shape) : m_shape(std::move(shape)), m_random(m_shape.seed)
 {
-    if (m_spec.name.isEmpty()) {
+    if (m_shape.name.isEmpty()) {
         RaceNamer namer(m_random);
-        m_spec.name = namer.gameName();
+        m_shape.name = namer.gameName();
     }
 }
 
-std::optional<QString> GameGenerator::check(const GameSpec& spec)
+std::optional<QString> GameGenerator::check(const GameShape& shape)
 {
-    if (spec.races < 1 || spec.races > kMaxRaces)
+    if (shape.races < 1 || shape.races > kMaxRaces)
         return QStringLiteral("the number of races must be from 1 to %1").arg(kMaxRaces);
-    if (spec.turns < 1 || spec.turns > kMaxTurns)
+    if (shape.turns < 1 || shape.turns > kMaxTurns)
         return QStringLiteral("the number of turns must be from 1 to %1").arg(kMaxTurns);
-    if (static_cast<long long>(spec.races) * spec.turns > kMaxLines)
+    if (static_cast<long long>(shape.races) * shape.turns > kMaxLines)
         return QStringLiteral("races times turns must not exceed %1").arg(kMaxLines);
-    const QString& name = spec.name;
+    const QString& name = shape.name;
     if (name == QLatin1String(".") || name == QLatin1String("..") ||
         name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return QStringLiteral("\"%1\" cannot be a folder name").arg(name);
-    if (spec.missingFigureShare < 0 || spec.missingFigureShare > 1)
+    if (shape.missingFigureShare < 0 || shape.missingFigureShare > 1)
         return QStringLiteral("the share of missing figures must be from 0 to 1");
     return std::nullopt;
 }
 
 std::optional<QString> GameGenerator::write(const QString& outDir, QString& error)
 {
-    if (std::optional<QString> problem = check(m_spec)) {
+    if (std::optional<QString> problem = check(m_shape)) {
         error = *problem;
         return std::nullopt;
     }
-    const QString folder = QDir(outDir).filePath(m_spec.name);
+    const QString folder = QDir(outDir).filePath(m_shape.name);
     if (!QDir().mkpath(folder)) {
         error = QStringLiteral("cannot create the folder %1").arg(folder);
         return std::nullopt;
@@ -121,7 +121,7 @@ std::string GameGenerator::racesTable(std::vector<RaceState>& races)
 {
     RaceNamer namer(m_random);
     std::string table = CsvWriter::record({"race", "color"});
-    for (int i = 0; i < m_spec.races; ++i) {
+    for (int i = 0; i < m_shape.races; ++i) {
         RaceState race;
         race.name =
             namer.raceName(i % 3 == 2 ? RaceNamer::Script::Cyrillic : RaceNamer::Script::Latin);
@@ -130,10 +130,10 @@ std::string GameGenerator::racesTable(std::vector<RaceState>& races)
                          m_random.between(0.03, 0.09)};
         race.population = {m_random.between(100, 600), m_random.between(40000, 180000),
                            m_random.between(0.02, 0.07)};
-        race.lastTurn = m_spec.turns - 1;
+        race.lastTurn = m_shape.turns - 1;
         // The first race always plays to the end, so the game has every turn.
-        if (i > 0 && m_spec.turns >= 10 && m_random.chance(0.15))
-            race.lastTurn = m_spec.turns / 2 + m_random.below(m_spec.turns / 2);
+        if (i > 0 && m_shape.turns >= 10 && m_random.chance(0.15))
+            race.lastTurn = m_shape.turns / 2 + m_random.below(m_shape.turns / 2);
         table += CsvWriter::record({race.name.toStdString(), RaceColor::format(race.color)});
         races.push_back(std::move(race));
     }
@@ -147,7 +147,7 @@ bool GameGenerator::writeTurnsTable(const QString& path, std::vector<RaceState>&
     bool ok = file.open(QIODevice::WriteOnly);
     std::string pending = CsvWriter::record(
         {"turn", "race", "industry", "population", "weapons", "drives", "shields"});
-    for (int turn = 0; ok && turn < m_spec.turns; ++turn) {
+    for (int turn = 0; ok && turn < m_shape.turns; ++turn) {
         for (RaceState& race : races) {
             if (turn <= race.lastTurn)
                 appendTurnLine(pending, turn, race);
@@ -176,7 +176,7 @@ void GameGenerator::appendTurnLine(std::string& out, int turn, RaceState& race)
     for (double tech : race.techs)
         cells.push_back(figure(tech));
     for (size_t i = 2; i < cells.size(); ++i) {
-        if (m_random.chance(m_spec.missingFigureShare))
+        if (m_random.chance(m_shape.missingFigureShare))
             cells[i].clear();
     }
     out += CsvWriter::record(cells);

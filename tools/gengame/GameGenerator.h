@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-struct GameSpec {
+struct GameShape {
     QString name; // empty: an invented name
     int races = 10;
     int turns = 40;
@@ -31,16 +31,16 @@ public:
     // Keeps a mistyped size from filling the disk.
     static constexpr long long kMaxLines = 20'000'000;
 
-    explicit GameGenerator(GameSpec spec);
+    explicit GameGenerator(GameShape shape);
 
-    // The reason the spec cannot be generated, or nothing when it can.
-    static std::optional<QString> check(const GameSpec& spec);
+    // The reason the shape cannot be generated, or nothing when it can.
+    static std::optional<QString> check(const GameShape& shape);
 
     // Writes outDir/<name>/ and returns the game folder's path, or the
     // reason for failing in error.
     std::optional<QString> write(const QString& outDir, QString& error);
 
-    const QString& gameName() const { return m_spec.name; }
+    const QString& gameName() const { return m_shape.name; }
 
 private:
     struct RaceState;
@@ -50,6 +50,6 @@ private:
     void appendTurnLine(std::string& out, int turn, RaceState& race);
     std::string figure(double value);
 
-    GameSpec m_spec;
+    GameShape m_shape;
     RandomSource m_random;
 };

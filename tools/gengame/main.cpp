@@ -55,12 +55,12 @@ int main(int argc, char** argv)
     if (!readNumber(parser, QStringLiteral("seed"), seed))
         return fail(QStringLiteral("--seed must be a whole number"));
 
-    GameSpec spec;
-    spec.name = parser.value(QStringLiteral("name"));
-    spec.races = int(races);
-    spec.turns = int(turns);
-    spec.seed = seed;
-    GameGenerator generator(spec);
+    GameShape shape;
+    shape.name = parser.value(QStringLiteral("name"));
+    shape.races = int(races);
+    shape.turns = int(turns);
+    shape.seed = seed;
+    GameGenerator generator(shape);
     QString error;
     const std::optional<QString> folder = generator.write(positional.first(), error);
     if (!folder)
