@@ -9,12 +9,12 @@
 
 Bytes StoreDocument(CKurvoDoc& doc)
 {
-    return StoreWith([&](CArchive& ar) { doc.Serialize(ar); });
+    return StoreBytes([&](CArchive& ar) { doc.Serialize(ar); });
 }
 
 void LoadDocument(CKurvoDoc& doc, const Bytes& bytes)
 {
-    LoadWith(bytes, [&](CArchive& ar) { doc.Serialize(ar); });
+    LoadBytes(bytes, [&](CArchive& ar) { doc.Serialize(ar); });
 }
 
 Bytes ReadFileBytes(const std::filesystem::path& path)

@@ -1,7 +1,7 @@
 // Byte-exact forms of the archive, written by hand from the published
 // format: the worked example, tags, big indices, strings, counts, primitives.
-#include "ArchiveBytes.h"
 #include "ArchiveTestClasses.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/ArchiveErrorExpect.h"
 
 #include <gtest/gtest.h>

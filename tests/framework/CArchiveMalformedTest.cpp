@@ -1,8 +1,8 @@
 // Archives a hostile or damaged file could hold: each must end in the right
 // CArchiveException, allocate nothing out of proportion and leak nothing.
 #include "AllocationProbe.h"
-#include "ArchiveBytes.h"
 #include "ArchiveTestClasses.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/ArchiveErrorExpect.h"
 
 #include <gtest/gtest.h>

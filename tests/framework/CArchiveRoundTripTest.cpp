@@ -1,6 +1,6 @@
 // Objects written and read back, through memory and through real files.
-#include "ArchiveBytes.h"
 #include "ArchiveTestClasses.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/ArchiveErrorExpect.h"
 
 #include <gtest/gtest.h>

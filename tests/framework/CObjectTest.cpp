@@ -1,6 +1,6 @@
 // Runtime classes: the declared base chain, creation, registration.
-#include "ArchiveBytes.h"
 #include "ArchiveTestClasses.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/ArchiveErrorExpect.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Module states: switching, restoring, the loader, and class lookup by the
 // current module.
-#include "ArchiveBytes.h"
 #include "ArchiveTestClasses.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/ArchiveErrorExpect.h"
 
 #include <gtest/gtest.h>

@@ -81,26 +81,26 @@ Bytes SampleChart()
     chart.pRaces->Insert(MakeRace("Orcs", "G2", 0));
     chart.pRaces->Balance();
     chart.nFlags = 3;
-    return StoreWith([&](CArchive& ar) { chart.Serialize(ar); });
+    return StoreBytes([&](CArchive& ar) { chart.Serialize(ar); });
 }
 
 TEST(CollectionArchiveTest, CollectionLayoutByHand)
 {
     CManBi empty;
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { empty.Serialize(ar); }), ByteWriter().Long(0).Get());
-    LoadWith(ByteWriter().Long(0).Get(), [&](CArchive& ar) { empty.Serialize(ar); });
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { empty.Serialize(ar); }), ByteWriter().Long(0).Get());
+    LoadBytes(ByteWriter().Long(0).Get(), [&](CArchive& ar) { empty.Serialize(ar); });
     EXPECT_EQ(empty.GetCount(), 0);
     EXPECT_EQ(empty.GetState(), 0);
 
     CManBi selection;
     selection.Insert(new CObString(CString("Zeta")));
     selection.Insert(new CObString(CString("Ab")));
-    const Bytes stored = StoreWith([&](CArchive& ar) { selection.Serialize(ar); });
+    const Bytes stored = StoreBytes([&](CArchive& ar) { selection.Serialize(ar); });
     EXPECT_EQ(stored,
               ByteWriter().Long(2).NewClass("CObString").Str("Ab").ClassRef(1).Str("Zeta").Get());
 
     CManBi read;
-    LoadWith(stored, [&](CArchive& ar) { read.Serialize(ar); });
+    LoadBytes(stored, [&](CArchive& ar) { read.Serialize(ar); });
     CDimPtr items;
     read.GetItems(items);
     ASSERT_EQ(items.GetSize(), 2);
@@ -119,11 +119,11 @@ TEST(CollectionArchiveTest, ARaceCollectionOfOneRaceByHand)
     expected.Long(0).NewClass("CManBi").Long(1).NewClass("CRace");
     AppendRaceBody(expected, "Orcs", "G1", 2);
     expected.Long(3);
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { chart.Serialize(ar); }), expected.Get());
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { chart.Serialize(ar); }), expected.Get());
 
     Chart nullRaces;
     nullRaces.nFlags = 1;
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { nullRaces.Serialize(ar); }),
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { nullRaces.Serialize(ar); }),
               ByteWriter().Long(0).Null().Long(1).Get());
 }
 
@@ -137,7 +137,7 @@ TEST(CollectionArchiveTest, ARacesCollectionKeepsItsStateWordBothWays)
     file.Long(3).Long(5);
 
     Chart chart;
-    LoadWith(file.Get(), [&](CArchive& ar) { chart.Serialize(ar); });
+    LoadBytes(file.Get(), [&](CArchive& ar) { chart.Serialize(ar); });
     ASSERT_NE(chart.pRaces, nullptr);
     EXPECT_EQ(chart.pRaces->GetRuntimeClass(), RUNTIME_CLASS(CRaces));
     EXPECT_EQ(chart.pRaces->GetState(), 3) << "the stored word replaces the balanced state";
@@ -149,14 +149,14 @@ TEST(CollectionArchiveTest, ARacesCollectionKeepsItsStateWordBothWays)
     EXPECT_EQ(static_cast<CRace*>(races.GetAt(1))->GetSeries(kindDrives)[CRace::posFirstValue + 1],
               4001);
 
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { chart.Serialize(ar); }), file.Get());
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { chart.Serialize(ar); }), file.Get());
 }
 
 TEST(CollectionArchiveTest, ChartRoundTripKeepsNamesBlocksAndOrder)
 {
     const Bytes stored = SampleChart();
     Chart chart;
-    LoadWith(stored, [&](CArchive& ar) { chart.Serialize(ar); });
+    LoadBytes(stored, [&](CArchive& ar) { chart.Serialize(ar); });
     EXPECT_EQ(chart.selection.GetCount(), 2);
     ASSERT_NE(chart.pRaces, nullptr);
     EXPECT_EQ(chart.pRaces->GetState(), 7);
@@ -175,7 +175,7 @@ TEST(CollectionArchiveTest, ChartRoundTripKeepsNamesBlocksAndOrder)
     const auto* pRace = static_cast<const CRace*>(found.GetAt(0));
     EXPECT_EQ(pRace->GetTurnCount(), 3);
     EXPECT_EQ(pRace->GetSeries(kindShields)[CRace::posFirstValue + 2], 5002);
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { chart.Serialize(ar); }), stored);
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { chart.Serialize(ar); }), stored);
 }
 
 TEST(CollectionArchiveTest, HostileCollectionsFailWithAClearCause)
@@ -217,7 +217,7 @@ TEST(CollectionArchiveTest, HostileCollectionsFailWithAClearCause)
         SCOPED_TRACE(row.pszCase);
         CManBi bi;
         bi.Insert(new CObString(CString("kept")));
-        EXPECT_EQ(CauseOf([&] { LoadWith(row.bytes, [&](CArchive& ar) { bi.Serialize(ar); }); }),
+        EXPECT_EQ(CauseOf([&] { LoadBytes(row.bytes, [&](CArchive& ar) { bi.Serialize(ar); }); }),
                   row.nCause);
         if (row.nCause != nNoException) {
             EXPECT_EQ(bi.GetCount(), 1) << "a failed load adds nothing";
@@ -240,7 +240,7 @@ TEST(CollectionArchiveTest, TheRaceCollectionMustBeAManBi)
         const Bytes bytes =
             ByteWriter().Long(0).NewClass(row.pszClass).Long(0).Long(0).Long(0).Get();
         Chart chart;
-        EXPECT_EQ(CauseOf([&] { LoadWith(bytes, [&](CArchive& ar) { chart.Serialize(ar); }); }),
+        EXPECT_EQ(CauseOf([&] { LoadBytes(bytes, [&](CArchive& ar) { chart.Serialize(ar); }); }),
                   row.nCause);
     }
 }
@@ -255,7 +255,7 @@ TEST(CollectionArchiveTest, TruncatedAndCorruptedChartsFailCleanly)
         const Bytes prefix(stored.begin(), stored.begin() + long(nLength));
         Chart chart;
         const int nCause =
-            CauseOf([&] { LoadWith(prefix, [&](CArchive& ar) { chart.Serialize(ar); }); });
+            CauseOf([&] { LoadBytes(prefix, [&](CArchive& ar) { chart.Serialize(ar); }); });
         EXPECT_NE(nCause, nNoException) << "prefix of " << nLength << " bytes";
         EXPECT_GE(nCause, CArchiveException::none) << "prefix of " << nLength << " bytes";
     }
@@ -266,13 +266,13 @@ TEST(CollectionArchiveTest, TruncatedAndCorruptedChartsFailCleanly)
             corrupt[nAt] ^= byXor;
             Chart chart;
             const int nCause =
-                CauseOf([&] { LoadWith(corrupt, [&](CArchive& ar) { chart.Serialize(ar); }); });
+                CauseOf([&] { LoadBytes(corrupt, [&](CArchive& ar) { chart.Serialize(ar); }); });
             ASSERT_TRUE(nCause == nNoException || nCause >= CArchiveException::none)
                 << "byte " << nAt;
             if (nCause == nNoException) {
                 ++nLoaded;
                 // Whatever loaded must store again.
-                StoreWith([&](CArchive& ar) { chart.Serialize(ar); });
+                StoreBytes([&](CArchive& ar) { chart.Serialize(ar); });
             }
         }
     }

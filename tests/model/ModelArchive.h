@@ -1,32 +1,14 @@
-// Helpers of the model tests: archives in memory and a writer of archive
-// bytes by hand, so that expected layouts are spelled out independently of
-// the code that produces them.
+// Helpers of the model tests: a writer of archive bytes by hand, so that expected layouts are
+// spelled out independently of the code that produces them.
 #pragma once
+
+#include "tests/support/ArchiveBytes.h"
 
 #include <afx.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
-
-using Bytes = std::vector<BYTE>;
-
-inline Bytes StoreWith(const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    fn(ar);
-    ar.Close();
-    return file.Data();
-}
-
-inline void LoadWith(const Bytes& bytes, const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file(bytes);
-    CArchive ar(&file, CArchive::load);
-    fn(ar);
-}
 
 // Builds archive bytes field by field: little-endian longs and words, short
 // strings with their one-byte length, class records and references.

@@ -102,7 +102,7 @@ TEST(CRaceTest, StoredFormInterleavesTheBlocksFromTheLastWordBack)
         race.GetSeries(k)[CRace::posMax] = 100 * k;
         race.GetSeries(k)[CRace::posMin] = -k;
     }
-    const Bytes stored = StoreWith([&](CArchive& ar) { ar.WriteObject(&race); });
+    const Bytes stored = StoreBytes([&](CArchive& ar) { ar.WriteObject(&race); });
 
     ByteWriter expected;
     expected.NewClass("CRace").Str("Orcs").Str("G1").Long(2);
@@ -117,7 +117,7 @@ TEST(CRaceTest, StoredFormInterleavesTheBlocksFromTheLastWordBack)
     EXPECT_EQ(stored, expected.Get());
     EXPECT_EQ(stored.size(), 2 + 2 + 2 + 5 + 5 + 3 + 4 + 35 * 4u);
 
-    LoadWith(stored, [&](CArchive& ar) {
+    LoadBytes(stored, [&](CArchive& ar) {
         std::unique_ptr<CObject> pObject(ar.ReadObject(RUNTIME_CLASS(CRace)));
         auto* pRead = dynamic_cast<CRace*>(pObject.get());
         ASSERT_NE(pRead, nullptr);
@@ -136,7 +136,7 @@ TEST(CRaceTest, ARaceWithoutTurnsIsStoredWithEmptyHeaders)
 {
     CRaceProbe race;
     race.SetColor(0x80);
-    const Bytes stored = StoreWith([&](CArchive& ar) { race.Serialize(ar); });
+    const Bytes stored = StoreBytes([&](CArchive& ar) { race.Serialize(ar); });
     ByteWriter expected;
     expected.Str("Orcs").Str("G1").Long(0);
     for (int k = 1; k <= 5; ++k)
@@ -149,7 +149,7 @@ TEST(CRaceTest, ARaceWithoutTurnsIsStoredWithEmptyHeaders)
 
     CRaceProbe read;
     read.SetTurnCount(4);
-    LoadWith(stored, [&](CArchive& ar) { read.Serialize(ar); });
+    LoadBytes(stored, [&](CArchive& ar) { read.Serialize(ar); });
     EXPECT_EQ(read.GetTurnCount(), 0);
     EXPECT_EQ(read.GetSeries(kindIndustry), nullptr);
     EXPECT_EQ(read.GetColor(), 0);
@@ -198,8 +198,8 @@ TEST(CRaceTest, MalformedRacesFailCleanly)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszCase);
         EXPECT_EQ(CauseOf([&] {
-                      LoadWith(row.bytes,
-                               [](CArchive& ar) { delete ar.ReadObject(RUNTIME_CLASS(CRace)); });
+                      LoadBytes(row.bytes,
+                                [](CArchive& ar) { delete ar.ReadObject(RUNTIME_CLASS(CRace)); });
                   }),
                   row.nCause);
     }
@@ -212,22 +212,22 @@ TEST(CDimLongTest, StoresValuesLastFirstAndReadsThemBackInPlace)
     values.SetAt(0, 1);
     values.SetAt(1, 2);
     values.SetAt(2, 3);
-    const Bytes stored = StoreWith([&](CArchive& ar) { values.Serialize(ar); });
+    const Bytes stored = StoreBytes([&](CArchive& ar) { values.Serialize(ar); });
     EXPECT_EQ(stored, ByteWriter().Long(3).Long(3).Long(2).Long(1).Get());
 
     CDimLong read;
-    LoadWith(stored, [&](CArchive& ar) { read.Serialize(ar); });
+    LoadBytes(stored, [&](CArchive& ar) { read.Serialize(ar); });
     ASSERT_EQ(read.GetSize(), 3);
     EXPECT_EQ(read.GetAt(0), 1);
     EXPECT_EQ(read.GetAt(2), 3);
 
     EXPECT_EQ(CauseOf([&] {
-                  LoadWith(ByteWriter().Long(1 << 30).Get(),
-                           [&](CArchive& ar) { read.Serialize(ar); });
+                  LoadBytes(ByteWriter().Long(1 << 30).Get(),
+                            [&](CArchive& ar) { read.Serialize(ar); });
               }),
               CArchiveException::endOfFile);
     EXPECT_EQ(CauseOf([&] {
-                  LoadWith(ByteWriter().Long(-2).Get(), [&](CArchive& ar) { read.Serialize(ar); });
+                  LoadBytes(ByteWriter().Long(-2).Get(), [&](CArchive& ar) { read.Serialize(ar); });
               }),
               CArchiveException::badIndex);
     read.SetSize(0);

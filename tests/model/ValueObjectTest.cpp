@@ -24,7 +24,7 @@ using Factory = std::function<std::unique_ptr<CObBase>()>;
 std::unique_ptr<CObBase> MakeLong(LONG lValue)
 {
     auto pLong = std::make_unique<CObLong>();
-    LoadWith(ByteWriter().Long(lValue).Get(), [&](CArchive& ar) { pLong->Serialize(ar); });
+    LoadBytes(ByteWriter().Long(lValue).Get(), [&](CArchive& ar) { pLong->Serialize(ar); });
     return pLong;
 }
 
@@ -134,23 +134,23 @@ TEST(ValueObjectTest, ClassesAreRegisteredUnderTheirStoredNamesAndDeclaredBases)
 TEST(ValueObjectTest, ArchiveFormsAreTheFieldsAlone)
 {
     CObString str(CString("Ab"));
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { str.Serialize(ar); }), ByteWriter().Str("Ab").Get());
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { str.Serialize(ar); }), ByteWriter().Str("Ab").Get());
 
     CObStringString pair(CString("Ab"), CString("Zeta"));
-    const Bytes pairBytes = StoreWith([&](CArchive& ar) { pair.Serialize(ar); });
+    const Bytes pairBytes = StoreBytes([&](CArchive& ar) { pair.Serialize(ar); });
     EXPECT_EQ(pairBytes, ByteWriter().Str("Ab").Str("Zeta").Get());
     CObStringString pairRead;
-    LoadWith(pairBytes, [&](CArchive& ar) { pairRead.Serialize(ar); });
+    LoadBytes(pairBytes, [&](CArchive& ar) { pairRead.Serialize(ar); });
     EXPECT_STREQ(pairRead.GetKey(), "Ab");
     EXPECT_STREQ(pairRead.GetSubKey(), "Zeta");
 
     auto pLong = MakeLong(-7);
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { pLong->Serialize(ar); }), ByteWriter().Long(-7).Get());
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { pLong->Serialize(ar); }), ByteWriter().Long(-7).Get());
 
     // Through the object writer: a class record, then the same fields.
-    const Bytes tagged = StoreWith([&](CArchive& ar) { ar.WriteObject(&str); });
+    const Bytes tagged = StoreBytes([&](CArchive& ar) { ar.WriteObject(&str); });
     EXPECT_EQ(tagged, ByteWriter().NewClass("CObString").Str("Ab").Get());
-    LoadWith(tagged, [&](CArchive& ar) {
+    LoadBytes(tagged, [&](CArchive& ar) {
         std::unique_ptr<CObject> pRead(ar.ReadObject(nullptr));
         auto* pStr = dynamic_cast<CObString*>(pRead.get());
         ASSERT_NE(pStr, nullptr);
@@ -199,14 +199,14 @@ TEST(CBiSTest, ANamedCollectionComparesByItsNameAndStoresItLast)
 {
     const Bytes stored = ByteWriter().Long(1).NewClass("CObString").Str("item").Str("Group").Get();
     CBiS named;
-    LoadWith(stored, [&](CArchive& ar) { named.Serialize(ar); });
+    LoadBytes(stored, [&](CArchive& ar) { named.Serialize(ar); });
     EXPECT_STREQ(named.GetKey(), "Group");
     EXPECT_EQ(named.GetCount(), 1);
     CObString same(CString("Group")), later(CString("Zoo"));
     EXPECT_TRUE(named.IsEqual(&same));
     EXPECT_TRUE(named.IsLess(&later));
     EXPECT_FALSE(named.IsGreater(&later));
-    EXPECT_EQ(StoreWith([&](CArchive& ar) { named.Serialize(ar); }), stored);
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { named.Serialize(ar); }), stored);
 }
 
 } // namespace
