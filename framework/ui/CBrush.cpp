@@ -19,9 +19,5 @@ int CBrush::GetLogBrush(LOGBRUSH* pLogBrush) const
 
 CBrush* CBrush::FromHandle(HBRUSH hBrush)
 {
-    // A handle of another kind gives null rather than a mistyped wrapper.
-    CGdiObject* pObject = CGdiObject::FromHandle(hBrush);
-    if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CBrush)))
-        return nullptr;
-    return static_cast<CBrush*>(pObject);
+    return FromHandleOf<CBrush>(hBrush, RUNTIME_CLASS(CBrush));
 }

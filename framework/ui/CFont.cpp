@@ -14,9 +14,5 @@ int CFont::GetLogFont(LOGFONTA* pLogFont) const
 
 CFont* CFont::FromHandle(HFONT hFont)
 {
-    // A handle of another kind gives null rather than a mistyped wrapper.
-    CGdiObject* pObject = CGdiObject::FromHandle(hFont);
-    if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CFont)))
-        return nullptr;
-    return static_cast<CFont*>(pObject);
+    return FromHandleOf<CFont>(hFont, RUNTIME_CLASS(CFont));
 }

@@ -29,6 +29,16 @@ public:
     UINT GetObjectType() const;
 
     static CGdiObject* FromHandle(HGDIOBJ hObject);
+    // FromHandle for a typed wrapper: a handle of another kind gives null
+    // rather than a mistyped wrapper.
+    template <class TWrapper>
+    static TWrapper* FromHandleOf(HGDIOBJ hObject, const CRuntimeClass* pWrapperClass)
+    {
+        CGdiObject* pObject = FromHandle(hObject);
+        if (pObject == nullptr || !pObject->IsKindOf(pWrapperClass))
+            return nullptr;
+        return static_cast<TWrapper*>(pObject);
+    }
     // Called when a handle is deleted: its wrappers stop naming it.
     static void ForgetHandle(HGDIOBJ hObject);
 };

@@ -19,9 +19,5 @@ int CPen::GetLogPen(LOGPEN* pLogPen) const
 
 CPen* CPen::FromHandle(HPEN hPen)
 {
-    // A handle of another kind gives null rather than a mistyped wrapper.
-    CGdiObject* pObject = CGdiObject::FromHandle(hPen);
-    if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CPen)))
-        return nullptr;
-    return static_cast<CPen*>(pObject);
+    return FromHandleOf<CPen>(hPen, RUNTIME_CLASS(CPen));
 }
