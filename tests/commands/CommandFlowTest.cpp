@@ -2,7 +2,7 @@
 // module's exports by a host with a real MDI main frame, against a recording
 // data manager. The chart file is checked as bytes on disk.
 #include "PluginHost.h"
-#include "RecordingHost.h"
+#include "tests/support/RecordingHost.h"
 
 #include <gtest/gtest.h>
 
@@ -60,25 +60,15 @@ protected:
         ASSERT_TRUE(m_host.Loaded()) << m_host.LoadError();
         m_host.CloseAllFrames();
         std::remove(m_host.DefaultChartPath().c_str());
-        RecordingHost& data = RecordingHost::Instance();
-        data.Reset();
-        HostGame& game = data.AddGame(kGame);
-        game.races.push_back(RecordingHost::MakeRace("Orcs", 3, "255"));
-        game.races.push_back(RecordingHost::MakeRace("Elves", 3, "65280"));
+        m_data.games = {{kGame, 3, {"Elves", "Orcs"}}};
     }
 
     void TearDown() override { m_host.CloseAllFrames(); }
 
-    Requests& Log() { return RecordingHost::Instance().requests; }
-    HostGame& Game() { return *RecordingHost::Instance().FindGame(kGame); }
-
-    void AddTurnToEveryRace()
-    {
-        for (HostRace& race : Game().races)
-            race.turns.push_back({{"Industry", "9"}, {"Population", "9"}});
-    }
+    Requests& Log() { return m_data.requests; }
 
     PluginHost& m_host = PluginHost::Instance();
+    RecordingHost m_data;
 };
 
 TEST_F(CommandFlow, FirstOpenCreatesFillsAndWritesTheDefaultChart)
@@ -91,18 +81,18 @@ TEST_F(CommandFlow, FirstOpenCreatesFillsAndWritesTheDefaultChart)
 
     // Games and races are walked from the host's last number down; each new
     // race asks its colour, the turn count, then its turns newest first.
-    const Requests expected = {"List Games",
-                               "List Races Amber Drift",
-                               "Get RaceColor Amber Drift Elves",
-                               "List Turns Amber Drift",
-                               "Get Race Amber Drift Elves 2",
-                               "Get Race Amber Drift Elves 1",
-                               "Get Race Amber Drift Elves 0",
-                               "Get RaceColor Amber Drift Orcs",
-                               "List Turns Amber Drift",
-                               "Get Race Amber Drift Orcs 2",
-                               "Get Race Amber Drift Orcs 1",
-                               "Get Race Amber Drift Orcs 0"};
+    const Requests expected = {"games",
+                               "races Amber Drift",
+                               "colour Amber Drift Elves",
+                               "turns Amber Drift",
+                               "turn Amber Drift Elves 2",
+                               "turn Amber Drift Elves 1",
+                               "turn Amber Drift Elves 0",
+                               "colour Amber Drift Orcs",
+                               "turns Amber Drift",
+                               "turn Amber Drift Orcs 2",
+                               "turn Amber Drift Orcs 1",
+                               "turn Amber Drift Orcs 0"};
     EXPECT_EQ(Log(), expected);
 
     // Empty selection, the collection with its two races in name order,
@@ -145,23 +135,23 @@ TEST_F(CommandFlow, ClosingWritesTheChartAndReopeningRefreshesIt)
     Log().clear();
     m_host.Command(kOpen);
     ASSERT_EQ(m_host.ChildFrames().size(), 1u);
-    EXPECT_EQ(Log(), (Requests{"List Games", "List Races Amber Drift", "List Turns Amber Drift"}));
+    EXPECT_EQ(Log(), (Requests{"games", "races Amber Drift", "turns Amber Drift"}));
     m_host.CloseAllFrames();
 
     // A new turn is fetched alone for each race.
-    AddTurnToEveryRace();
+    ++m_data.FindGame(kGame)->nTurns;
     Log().clear();
     m_host.Command(kOpen);
-    const Requests expected = {"List Games",
-                               "List Races Amber Drift",
-                               "List Turns Amber Drift",
-                               "Get RaceColor Amber Drift Elves",
-                               "List Turns Amber Drift",
-                               "Get Race Amber Drift Elves 3",
-                               "List Turns Amber Drift",
-                               "Get RaceColor Amber Drift Orcs",
-                               "List Turns Amber Drift",
-                               "Get Race Amber Drift Orcs 3"};
+    const Requests expected = {"games",
+                               "races Amber Drift",
+                               "turns Amber Drift",
+                               "colour Amber Drift Elves",
+                               "turns Amber Drift",
+                               "turn Amber Drift Elves 3",
+                               "turns Amber Drift",
+                               "colour Amber Drift Orcs",
+                               "turns Amber Drift",
+                               "turn Amber Drift Orcs 3"};
     EXPECT_EQ(Log(), expected);
     m_host.CloseAllFrames();
     EXPECT_EQ(ReadFile(m_host.DefaultChartPath()).size(), nSizeAtThreeTurns + 2 * 5 * 4);
@@ -169,7 +159,7 @@ TEST_F(CommandFlow, ClosingWritesTheChartAndReopeningRefreshesIt)
 
 TEST_F(CommandFlow, AddRacesNeedsAnOpenChart)
 {
-    Game().selection = {"Orcs"};
+    m_data.selections[kGame] = {"Orcs"};
     m_host.Command(kAdd, kGame);
     EXPECT_TRUE(Log().empty());
     EXPECT_TRUE(m_host.ChildFrames().empty());
@@ -178,13 +168,13 @@ TEST_F(CommandFlow, AddRacesNeedsAnOpenChart)
 TEST_F(CommandFlow, AddRacesStoresTheHostSelectionOnce)
 {
     m_host.Command(kOpen);
-    Game().selection = {"Orcs", "Elves"};
+    m_data.selections[kGame] = {"Orcs", "Elves"};
     Log().clear();
 
     m_host.Command(kAdd, kGame);
     m_host.Command(kAdd, kGame);
 
-    EXPECT_EQ(Log(), (Requests{"Selection Amber Drift", "Selection Amber Drift"}));
+    EXPECT_EQ(Log(), (Requests{"selection Amber Drift", "selection Amber Drift"}));
     m_host.CloseAllFrames();
     const std::string bytes = ReadFile(m_host.DefaultChartPath());
     ASSERT_GT(bytes.size(), 4u);
@@ -211,19 +201,17 @@ TEST_F(CommandFlow, DataEventsRefreshOnlyAnOpenChart)
     EXPECT_TRUE(Log().empty());
 
     m_host.Command(kOpen);
-    HostGame& cold = RecordingHost::Instance().AddGame("Cold Meridian");
-    cold.races.push_back(RecordingHost::MakeRace("Gnomes", 2));
+    m_data.games.push_back({"Cold Meridian", 2, {"Gnomes"}});
     Log().clear();
     m_host.GamesListModified();
     ASSERT_FALSE(Log().empty());
-    EXPECT_EQ(Log().front(), "List Games");
-    EXPECT_NE(std::find(Log().begin(), Log().end(), "Get Race Cold Meridian Gnomes 0"),
-              Log().end());
+    EXPECT_EQ(Log().front(), "games");
+    EXPECT_NE(std::find(Log().begin(), Log().end(), "turn Cold Meridian Gnomes 0"), Log().end());
 
-    AddTurnToEveryRace();
+    ++m_data.FindGame(kGame)->nTurns;
     Log().clear();
     m_host.ReportLoaded();
-    EXPECT_NE(std::find(Log().begin(), Log().end(), "Get Race Amber Drift Orcs 3"), Log().end());
+    EXPECT_NE(std::find(Log().begin(), Log().end(), "turn Amber Drift Orcs 3"), Log().end());
 }
 
 TEST_F(CommandFlow, DamagedDefaultFileIsReportedAndLeftAlone)

@@ -1,6 +1,6 @@
 #include "PluginHost.h"
 
-#include "RecordingHost.h"
+#include "tests/support/RecordingHost.h"
 
 #include <QApplication>
 #include <QDir>

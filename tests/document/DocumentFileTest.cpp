@@ -93,7 +93,7 @@ TEST(DocumentFileTest, TwoSelectedNamesAreOneClassRecordAndOneClassReference)
 
 TEST(DocumentFileTest, ARaceFetchedFromTheHostIsStoredInterleavedWithNoStateWord)
 {
-    RecordingHost host;
+    InstalledHost host;
     host.games = {{"G1", 2, {"Orcs"}}};
     host.figures = &TwoTurnFigures;
     CKurvoDoc doc;
@@ -130,7 +130,7 @@ TEST(DocumentFileTest, ARacesCollectionIsSavedBackWithItsStateWord)
     EXPECT_EQ(StoreDocument(doc), file.Get());
 
     // A refresh keeps the collection's class, and with it the stored form.
-    RecordingHost host;
+    InstalledHost host;
     host.games = {{"G1", 2, {"Orcs"}}};
     doc.UpdateFromHost();
     EXPECT_EQ(doc.GetRaces()->GetRuntimeClass(), RUNTIME_CLASS(CRaces));
@@ -173,7 +173,7 @@ std::vector<std::string> Describe(CKurvoDoc& doc)
 // A document of two games, one race in both, and a game without turns.
 void FillSampleDocument(CKurvoDoc& doc)
 {
-    RecordingHost host;
+    InstalledHost host;
     host.games = {{"G1", 3, {"Orcs", "Elves"}}, {"G2", 2, {"Orcs"}}, {"G3", 0, {"Trolls"}}};
     doc.ToggleFlags(2 | 16);
     doc.ResetRaces();

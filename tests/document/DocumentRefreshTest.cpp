@@ -76,7 +76,7 @@ protected:
         EXPECT_TRUE(m_doc.UpdateFromHost());
     }
 
-    RecordingHost m_host;
+    InstalledHost m_host;
     CKurvoDoc m_doc;
 };
 

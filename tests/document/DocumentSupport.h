@@ -6,6 +6,7 @@
 
 #include "document/CKurvoDoc.h"
 #include "tests/model/ModelArchive.h"
+#include "tests/support/RecordingHost.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,46 +21,14 @@ void LoadDocument(CKurvoDoc& doc, const Bytes& bytes);
 Bytes ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
 
-// The host side of the data-manager protocol, installed as the plug-in's
-// callback for the lifetime of the object. Lists are answered so that the
-// plug-in reads them in the order they have here.
-struct HostGame {
-    std::string strName;
-    int nTurns = 0;
-    std::vector<std::string> races;
-};
-
-class RecordingHost
+// The recording host, installed as the plug-in's callback while it lives.
+class InstalledHost : public RecordingHost
 {
 public:
-    using Figures = std::map<std::string, std::string>;
-    // The host figures of a race for a turn.
-    using FigureSource = std::function<Figures(const std::string& strRace, int nTurn)>;
-
-    RecordingHost();
-    ~RecordingHost();
-    RecordingHost(const RecordingHost&) = delete;
-    RecordingHost& operator=(const RecordingHost&) = delete;
-
-    // Industry t + 1, Population 2, the technologies 0.5: easy to read back.
-    static Figures DefaultFigures(const std::string& strRace, int nTurn);
-
-    std::vector<HostGame> games;
-    std::string strColor = "255";
-    FigureSource figures = &DefaultFigures;
-    // "games", "races G", "turns G", "colour G R", "turn G R t".
-    std::vector<std::string> requests;
-
-private:
-    static void Answer(CMapStringToString& map);
-    void AnswerRequest(CMapStringToString& map);
-    const HostGame* FindGame(const std::string& strName) const;
-
-    static RecordingHost* s_pCurrent;
+    InstalledHost();
+    ~InstalledHost();
 };
 
-// A folder of its own under the system's temporary folder, removed with
-// everything in it at the end.
 class TempDir
 {
 public:

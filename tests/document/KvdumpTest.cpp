@@ -96,7 +96,7 @@ TEST_F(KvdumpTest, ADocumentFileIsPrintedWithNamesInUtf8)
 {
     CKurvoDoc doc;
     {
-        RecordingHost host;
+        InstalledHost host;
         host.games = {{"G1", 2, {kOrcsAnsi, "Elves"}}, {"G2", 0, {"Trolls"}}};
         host.figures = [](const std::string&, int nTurn) {
             RecordingHost::Figures figures = RecordingHost::DefaultFigures("", nTurn);
