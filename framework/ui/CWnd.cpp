@@ -355,17 +355,23 @@ QWidget* CWnd::CreatePlainWidget(DWORD dwStyle, QWidget* pParentWidget)
         pWidget->setFocusPolicy(Qt::ClickFocus);
         return pWidget;
     }
+    QWidget* pWidget = nullptr;
     if (dwStyle & WS_POPUP) {
         // A tip-like window: on top of its owner, never taking the focus or
         // activation away from it.
-        auto* pWidget = new CWndWidget(CWndMsgTranslator::kindAll, pParentWidget,
-                                       Qt::ToolTip | Qt::FramelessWindowHint);
+        pWidget = new CWndWidget(CWndMsgTranslator::kindAll, pParentWidget,
+                                 Qt::ToolTip | Qt::FramelessWindowHint);
         pWidget->setAttribute(Qt::WA_ShowWithoutActivating);
         pWidget->setFocusPolicy(Qt::NoFocus);
-        return pWidget;
+    } else {
+        pWidget = new CWndWidget(CWndMsgTranslator::kindAll, pParentWidget, Qt::Window);
+        pWidget->setFocusPolicy(Qt::StrongFocus);
     }
-    auto* pWidget = new CWndWidget(CWndMsgTranslator::kindAll, pParentWidget, Qt::Window);
-    pWidget->setFocusPolicy(Qt::StrongFocus);
+    // A window of its own paints whatever its owner's redraw state: Qt
+    // copies a frozen owner's state into a new widget, and when the owner
+    // thaws it passes that on to children only, never to windows, so a
+    // popup made during a freeze would stay unpainted on screen for good.
+    pWidget->setUpdatesEnabled(true);
     return pWidget;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +129,28 @@ TEST_F(PaintTest, ScrolledPictureShowsAtTheNewPlace)
     QImage image = m_wnd.GetWidget()->grab().toImage();
     EXPECT_EQ(Pixel(image, 20, 10), QColor(255, 0, 0));
     EXPECT_EQ(Pixel(image, 10, 10), QColor(250, 250, 225));
+}
+
+// The host freezes its windows' painting while a plug-in call runs, and the
+// chart makes its tip inside such a call; the tip must paint once shown.
+TEST(PopupPaintTest, PopupMadeWhileItsOwnerIsFrozenPaintsWhenShown)
+{
+    CWnd owner;
+    ASSERT_TRUE(
+        owner.CreateEx(0, nullptr, nullptr, WS_OVERLAPPED, 0, 0, 200, 200, nullptr, nullptr));
+    owner.ShowWindow(SW_SHOW);
+    owner.GetWidget()->setUpdatesEnabled(false);
+    CSquareWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, nullptr, nullptr, WS_POPUP, 10, 10, 50, 50, owner.GetSafeHwnd(),
+                               nullptr));
+    owner.GetWidget()->setUpdatesEnabled(true);
+
+    popup.ShowWindow(SW_SHOWNA);
+    ProcessPendingEvents();
+    const std::vector<UINT> messages = popup.Messages();
+    EXPECT_NE(std::find(messages.begin(), messages.end(), UINT(WM_PAINT)), messages.end());
+    popup.DestroyWindow();
+    owner.DestroyWindow();
 }
 
 TEST_F(PaintTest, GetDcMeasuresTextOutsideAPaint)
