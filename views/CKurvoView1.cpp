@@ -188,8 +188,9 @@ CKurvoView1::CHART_RANGE CKurvoView1::FindRange() const
 
 // Fits the turns to the plot's width and the values to its height, and
 // trims the plot to what the whole steps and units cover. FALSE when
-// nothing can be drawn: no turns, less than a pixel per turn, or a plot
-// shrunk to no height.
+// nothing can be drawn: no turns, or a plot shrunk to no height. A plot
+// narrower than its turns gets a step of 0 and is still drawn: every point
+// on the left edge, and the grid one line there.
 BOOL CKurvoView1::ScalePlot(const CHART_RANGE& range)
 {
     if (range.nTurns <= 0)
@@ -204,7 +205,7 @@ BOOL CKurvoView1::ScalePlot(const CHART_RANGE& range)
         // Every value sits on the baseline. Trimming would leave the plot
         // no height to scale by at the next draw.
         m_nValueScale = 1;
-        return m_nTurnStep > 0;
+        return TRUE;
     }
     if (nHeight <= 0) {
         m_nValueScale = 1;
@@ -212,7 +213,7 @@ BOOL CKurvoView1::ScalePlot(const CHART_RANGE& range)
     }
     m_nValueScale = int(std::clamp(nRange / nHeight, 1LL, (long long)INT_MAX));
     m_rcPlot.bottom = ClampCoord((long long)m_rcPlot.top + nRange / m_nValueScale);
-    return m_nTurnStep > 0;
+    return TRUE;
 }
 
 void CKurvoView1::DrawCurve(CDC* pDC, const LONG* pSeries, const CHART_RANGE& range)

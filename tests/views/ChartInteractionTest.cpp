@@ -389,7 +389,7 @@ TEST_F(ChartInteractionTest, BlocksWithoutValuesDrawAndReadNothing)
     EXPECT_FALSE(TipShown());
 }
 
-TEST_F(ChartInteractionTest, PlotNarrowerThanItsTurnsDrawsAndReadsNothing)
+TEST_F(ChartInteractionTest, PlotNarrowerThanItsTurnsDrawsOnItsLeftEdgeAndReadsNothing)
 {
     AddRace("Zeta", "Alpha", {{kindPopulation, Ramp(30, 10)}});
     Select({"Zeta"});
@@ -397,7 +397,11 @@ TEST_F(ChartInteractionTest, PlotNarrowerThanItsTurnsDrawsAndReadsNothing)
     SetPlot(20, 300);
     QImage image = Render();
     EXPECT_EQ(m_pView->GetTurnStep(), 0);
-    EXPECT_EQ(Pixel(image, 0, 100), QColor(0, 0, 0));
+    // Every point on the left edge, the grid's one line over them.
+    for (int y : {0, 100, 288})
+        EXPECT_EQ(Pixel(image, 0, y), QColor(150, 150, 150)) << y;
+    for (int x : {1, 10, 19})
+        EXPECT_EQ(Pixel(image, x, 100), QColor(0, 0, 0)) << x;
     m_pView->SendMessage(WM_SETFOCUS);
     RestAt(0, 100, 5);
     EXPECT_FALSE(TipShown());
