@@ -1,0 +1,423 @@
+// The chart as a player sees it on a real display server: the host's window
+// with the real plug-in, the screen read back from the server, and input
+// sent the way the server delivers it (see ScreenDriver). Every check
+// compares what the server shows with the same chart painted off-screen by
+// the same code, so stale or missing pixels anywhere in the chart fail.
+//
+// One host runs for the whole program, as one user session would; each test
+// opens a fresh chart of three races.
+#include "ChartWindow.h"
+#include "HostProcess.h"
+#include "HostSession.h"
+#include "HostWindow.h"
+#include "RacesPanel.h"
+#include "ScreenDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <optional>
+
+namespace
+{
+
+const QSize viewSize(600, 400);
+const QRgb rgbGrid = qRgb(150, 150, 150);
+const QRgb rgbTip = qRgb(250, 250, 225);
+// Waits on the screen are generous: the suite shares the machine with others.
+const int nScreenWaitMs = 4000;
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = nScreenWaitMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds)
+        ScreenDriver::settle(20);
+    return done();
+}
+
+bool IsCurvePixel(QRgb rgb)
+{
+    rgb &= 0xffffff;
+    return rgb != 0 && rgb != (rgbGrid & 0xffffff);
+}
+
+int CountPixels(const QImage& image, const std::function<bool(QRgb)>& pred)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += pred(image.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+// Rows of text: runs of rows that hold a pixel far darker than the tip.
+int CountTextLines(const QImage& tip)
+{
+    int nLines = 0;
+    bool bInLine = false;
+    for (int y = 1; y < tip.height() - 1; ++y) {
+        bool bInk = false;
+        for (int x = 1; x < tip.width() - 1 && !bInk; ++x)
+            bInk = qGray(tip.pixel(x, y)) < 128;
+        nLines += bInk && !bInLine ? 1 : 0;
+        bInLine = bInk;
+    }
+    return nLines;
+}
+
+class ChartOnScreenTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_driver = ScreenDriver::forPlatform().release();
+        if (s_driver == nullptr)
+            return;
+        s_dir = new QTemporaryDir;
+        HostOptions options;
+        options.pluginFolder = PluginFolderIn(s_dir->path());
+        options.gamesFolder = SampleGamesDir();
+        options.startFolder = s_dir->filePath("start");
+        QDir().mkpath(options.startFolder);
+        s_session = new HostSession(*static_cast<HostApp*>(AfxGetApp()));
+        s_window = new HostWindow(*s_session, options);
+        QString error;
+        s_started = s_window->start(error);
+        if (s_started)
+            s_started = QTest::qWaitForWindowExposed(s_window->mainWindow());
+    }
+
+    static void TearDownTestSuite()
+    {
+        CloseChart();
+        delete s_window;
+        delete s_session;
+        delete s_dir;
+        delete s_driver;
+        s_window = nullptr;
+        s_session = nullptr;
+        s_dir = nullptr;
+        s_driver = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (s_driver == nullptr)
+            GTEST_SKIP() << "not on a display server: run through run-on-x or run-on-wayland";
+        ASSERT_TRUE(s_started);
+        OpenChart();
+    }
+
+    void TearDown() override
+    {
+        if (s_driver != nullptr)
+            s_driver->setControlHeld(false);
+    }
+
+    static QString Path(const char* name) { return s_dir->filePath(QString::fromUtf8(name)); }
+
+    static QAction* PluginAction(const QString& caption)
+    {
+        for (QAction* action : s_window->pluginsMenu()->actions()) {
+            if (action->text() == caption)
+                return action;
+        }
+        return nullptr;
+    }
+
+    static void SelectRaces(const QStringList& names)
+    {
+        QTableWidget* table = s_window->racesPanel()->table();
+        table->clearSelection();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (names.contains(table->item(row, 0)->text()))
+                table->selectionModel()->select(table->model()->index(row, 0),
+                                                QItemSelectionModel::Select |
+                                                    QItemSelectionModel::Rows);
+        }
+    }
+
+    static void CloseChart()
+    {
+        while (CView* view = ChartWindow::findView(*s_session->mainFrame())) {
+            ChartWindow(*view).close();
+            ScreenDriver::settle(20);
+        }
+    }
+
+    // A new chart of three races, on screen, with the keyboard focus.
+    void OpenChart()
+    {
+        CloseChart();
+        QFile::remove(Path("start/save.kv"));
+        SelectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
+        PluginAction("Kurvo")->trigger();
+        PluginAction("Add Race(s) to Kurvo")->trigger();
+        CView* view = ChartWindow::findView(*s_session->mainFrame());
+        ASSERT_NE(view, nullptr);
+        m_pView = view->GetWidget();
+        ChartWindow(*view).resizeView(viewSize);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pView->window()));
+        QWidget* main = m_pView->window();
+        ASSERT_TRUE(WaitFor([&] {
+            return s_driver->locate(main, m_pView->mapTo(main, QPoint(0, 0)), Render());
+        })) << "the chart is nowhere on the "
+            << s_driver->name().toStdString() << " screen";
+        // A click gives the chart the focus, which its readout needs.
+        s_driver->moveTo(m_pView, QPoint(5, 5));
+        s_driver->click(Qt::LeftButton);
+        ASSERT_TRUE(WaitFor([&] { return m_pView->hasFocus(); }));
+        ParkMouse();
+        ASSERT_TRUE(ScreenShowsChart());
+    }
+
+    // Off the chart, where a rest shows no tip.
+    void ParkMouse()
+    {
+        QWidget* races = s_window->racesPanel();
+        s_driver->moveTo(races, QPoint(10, races->height() - 10));
+    }
+
+    // The chart painted off-screen as part of its whole window, so that its
+    // lines are cut at its edges just as in the window's backing store.
+    QImage Render() const
+    {
+        QWidget* window = m_pView->window();
+        const QRect rect(m_pView->mapTo(window, QPoint(0, 0)), m_pView->size());
+        return window->grab().toImage().copy(rect).convertToFormat(QImage::Format_RGB32);
+    }
+
+    // The screen's pixels where widget shows, its size.
+    QImage OnScreen(const QWidget* widget) const
+    {
+        const QRect rect(s_driver->toScreen(widget, QPoint(0, 0)), widget->size());
+        return s_driver->grabScreen().copy(rect);
+    }
+
+    // Waits until the screen shows exactly what the chart's own paint draws,
+    // apart from where its tip covers it; on failure both pictures are kept
+    // for a look.
+    ::testing::AssertionResult ScreenShowsChart()
+    {
+        return ScreenShows(
+            m_pView, [this] { return Render(); },
+            [this] {
+                QWidget* tip = Tip();
+                if (tip == nullptr || !tip->isVisible())
+                    return QRect();
+                return QRect(m_pView->mapFromGlobal(tip->mapToGlobal(QPoint(0, 0))), tip->size());
+            });
+    }
+
+    ::testing::AssertionResult ScreenShows(
+        const QWidget* widget, const std::function<QImage()>& expected,
+        const std::function<QRect()>& covered = [] { return QRect(); })
+    {
+        QImage screen, wanted;
+        int nDiffering = 0;
+        QPoint first;
+        const bool bSame = WaitFor([&] {
+            screen = OnScreen(widget);
+            wanted = expected();
+            const QRect ignore = covered();
+            nDiffering = 0;
+            for (int y = 0; y < wanted.height(); ++y) {
+                for (int x = 0; x < wanted.width(); ++x) {
+                    if (ignore.contains(x, y) || screen.pixel(x, y) == wanted.pixel(x, y))
+                        continue;
+                    if (nDiffering++ == 0)
+                        first = QPoint(x, y);
+                }
+            }
+            return nDiffering == 0 && screen.size() == wanted.size();
+        });
+        if (bSame)
+            return ::testing::AssertionSuccess();
+        const QString stem = KeepForLooking(screen, wanted);
+        return ::testing::AssertionFailure()
+               << nDiffering << " pixels differ, the first at (" << first.x() << "," << first.y()
+               << "); see " << stem.toStdString() << "-{screen,expected,whole-screen}.png";
+    }
+
+    static QString KeepForLooking(const QImage& screen, const QImage& wanted)
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        QDir().mkpath("desktop-failures");
+        const QString stem = QString("%1/desktop-failures/%2-%3")
+                                 .arg(QDir::currentPath(), s_driver->name(), info->name());
+        screen.save(stem + "-screen.png");
+        wanted.save(stem + "-expected.png");
+        s_driver->grabScreen().save(stem + "-whole-screen.png");
+        return stem;
+    }
+
+    // A point on a curve, away from the edges, to rest the mouse on.
+    QPoint CurvePoint() const
+    {
+        const QImage image = Render();
+        for (int x = image.width() / 2; x < image.width() - 50; ++x) {
+            for (int y = 20; y < image.height() - 80; ++y) {
+                if (IsCurvePixel(image.pixel(x, y)))
+                    return QPoint(x, y);
+            }
+        }
+        return QPoint(image.width() / 2, image.height() / 2);
+    }
+
+    QWidget* Tip() const
+    {
+        for (QWidget* child : m_pView->findChildren<QWidget*>()) {
+            if (child->isWindow())
+                return child;
+        }
+        return nullptr;
+    }
+
+    // The context menu, opened as a user does: Ctrl and a right click.
+    QMenu* OpenMenuAt(QPoint point)
+    {
+        s_driver->moveTo(m_pView, point);
+        s_driver->setControlHeld(true);
+        s_driver->click(Qt::RightButton);
+        s_driver->setControlHeld(false);
+        QMenu* menu = nullptr;
+        WaitFor([&] {
+            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            return menu != nullptr && menu->isVisible();
+        });
+        return menu;
+    }
+
+    void Choose(QMenu* menu, const QString& caption)
+    {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == caption) {
+                s_driver->moveTo(menu, menu->actionGeometry(action).center());
+                s_driver->click(Qt::LeftButton);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no menu item " << caption.toStdString();
+    }
+
+    QWidget* m_pView = nullptr;
+
+    static ScreenDriver* s_driver;
+    static QTemporaryDir* s_dir;
+    static HostSession* s_session;
+    static HostWindow* s_window;
+    static bool s_started;
+};
+
+ScreenDriver* ChartOnScreenTest::s_driver = nullptr;
+QTemporaryDir* ChartOnScreenTest::s_dir = nullptr;
+HostSession* ChartOnScreenTest::s_session = nullptr;
+HostWindow* ChartOnScreenTest::s_window = nullptr;
+bool ChartOnScreenTest::s_started = false;
+
+TEST_F(ChartOnScreenTest, OpenedChartShowsItsCurvesAndGrid)
+{
+    // OpenChart has compared the screen with the paint; that must not be a
+    // comparison of two black pictures.
+    const QImage image = Render();
+    EXPECT_GT(CountPixels(image, [](QRgb rgb) { return rgb == rgbGrid; }), 1000);
+    EXPECT_GT(CountPixels(image, IsCurvePixel), 300);
+}
+
+TEST_F(ChartOnScreenTest, KeypadPlusAndMinusLeaveNoStalePixels)
+{
+    for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Minus, Qt::Key_Minus}) {
+        SCOPED_TRACE(key == Qt::Key_Plus ? "keypad plus" : "keypad minus");
+        const QImage before = Render();
+        s_driver->keypadClick(key);
+        ASSERT_TRUE(WaitFor([&] { return Render() != before; })) << "the plot did not change";
+        ASSERT_TRUE(ScreenShowsChart());
+    }
+}
+
+TEST_F(ChartOnScreenTest, RightButtonDragOfTenPixelsMovesTheWholeChart)
+{
+    const QImage before = Render();
+    const QPoint start(200, 200);
+    s_driver->moveTo(m_pView, start);
+    s_driver->press(Qt::RightButton);
+    // The first move with the button held marks where the drag starts.
+    s_driver->moveTo(m_pView, start + QPoint(1, 0));
+    s_driver->moveTo(m_pView, start + QPoint(11, 0));
+    s_driver->release(Qt::RightButton);
+
+    ASSERT_TRUE(ScreenShowsChart());
+    const QImage after = Render();
+    const QRect kept(0, 0, before.width() - 10, before.height());
+    EXPECT_EQ(after.copy(kept.translated(10, 0)), before.copy(kept)) << "moved by 10 pixels";
+    EXPECT_EQ(CountPixels(after.copy(0, 0, 10, after.height()), IsCurvePixel), 0)
+        << "the uncovered strip is blank";
+}
+
+TEST_F(ChartOnScreenTest, ContextMenuOpensAtTheClickAndItsCommandsRepaintTheChart)
+{
+    const QPoint click(300, 150);
+    QMenu* menu = OpenMenuAt(click);
+    ASSERT_NE(menu, nullptr);
+    if (s_driver->menusArePopups()) {
+        EXPECT_EQ(s_driver->toScreen(menu, QPoint(0, 0)), s_driver->toScreen(m_pView, click));
+        EXPECT_TRUE(ScreenShows(
+            menu, [menu] { return menu->grab().toImage().convertToFormat(QImage::Format_RGB32); }));
+    }
+
+    const QImage before = Render();
+    Choose(menu, "Population");
+    ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return Render() != before; })) << "Population did not toggle";
+    EXPECT_TRUE(ScreenShowsChart());
+
+    menu = OpenMenuAt(click);
+    ASSERT_NE(menu, nullptr);
+    Choose(menu, "Reset Kurvo");
+    ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return CountPixels(Render(), IsCurvePixel) == 0; }))
+        << "the chart still shows races";
+    EXPECT_TRUE(ScreenShowsChart());
+}
+
+TEST_F(ChartOnScreenTest, RestOnACurveShowsThePaintedTipBelowTheCursorUntilTheMouseMoves)
+{
+    const QPoint rest = CurvePoint();
+    s_driver->moveTo(m_pView, rest);
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return tip->isVisible(); })) << "no tip after a rest";
+
+    EXPECT_EQ(s_driver->toScreen(tip, QPoint(0, 0)),
+              s_driver->toScreen(m_pView, rest) + QPoint(0, 20));
+    ASSERT_TRUE(ScreenShows(tip, [tip] {
+        return tip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    })) << "the tip is not painted on screen";
+    const QImage shown = OnScreen(tip);
+    EXPECT_GT(CountPixels(shown, [](QRgb rgb) { return rgb == rgbTip; }),
+              shown.width() * shown.height() / 2)
+        << "the tip's pale background";
+    EXPECT_EQ(CountTextLines(shown), 3) << "game and turn, statistic and value, race";
+
+    // Once the rest has been counted out, a move takes the tip away and the
+    // chart beneath shows again.
+    ScreenDriver::settle(400);
+    s_driver->moveTo(m_pView, rest + QPoint(40, 0));
+    ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
+    EXPECT_TRUE(ScreenShowsChart());
+}
+
+} // namespace
