@@ -59,9 +59,9 @@ public:
     BOOL FetchFromHost();
 
     // A host figure as stored: the decimal text read as the platform's atof
-    // reads it (in any locale), times lScale, truncated toward zero and
-    // saturated to 32 bits. FALSE for text that reads as not-a-number.
-    static BOOL ScaleReply(LPCSTR lpszText, LONG lScale, LONG& rValue);
+    // reads it (in any locale; see KurvoAtof), times lScale, truncated toward
+    // zero and saturated to 32 bits.
+    static LONG ScaleReply(LPCSTR lpszText, LONG lScale);
 
 protected:
     LONG* m_apSeries[kindCount] = {};

@@ -2,30 +2,24 @@
 // class because it is the one part that talks to the application object.
 #include "model/CRace.h"
 
+#include "hostdata/KurvoAtof.h"
 #include "plugin/CKurvoApp.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace
 {
-
-// The host's decimal text as the original platform's atof read it. The C
-// locale is used explicitly: the process locale is the user's once the GUI
-// library has started, and in many locales the decimal point is a comma.
-double ReadDecimal(LPCSTR lpszText)
-{
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return strtod_l(lpszText, nullptr, cLocale);
-}
 
 // Truncation toward zero; a value beyond 32 bits takes the nearest bound
 // instead of whatever the conversion happens to give (on the original
 // platform that was INT32_MIN for every overflow, positive ones included).
 LONG SaturateToLong(double dValue)
 {
+    // Only an infinite figure times a scale of 0 gives this; converting it
+    // would be undefined.
+    if (std::isnan(dValue))
+        return 0;
     if (dValue >= 2147483648.0)
         return INT32_MAX;
     if (dValue <= -2147483649.0)
@@ -35,13 +29,9 @@ LONG SaturateToLong(double dValue)
 
 } // namespace
 
-BOOL CRace::ScaleReply(LPCSTR lpszText, LONG lScale, LONG& rValue)
+LONG CRace::ScaleReply(LPCSTR lpszText, LONG lScale)
 {
-    const double dValue = ReadDecimal(lpszText) * double(lScale);
-    if (std::isnan(dValue))
-        return FALSE;
-    rValue = SaturateToLong(dValue);
-    return TRUE;
+    return SaturateToLong(KurvoAtof(lpszText) * double(lScale));
 }
 
 BOOL CRace::FetchFromHost()
@@ -53,10 +43,9 @@ BOOL CRace::FetchFromHost()
     theApp.CallDataManager(strGame, CString("0"), CString("Get"), CString("RaceColor"), strRace,
                            map);
     CString strValue;
-    LONG lColor = 0;
-    if (map.Lookup("Color", strValue) && !ScaleReply(strValue, 1, lColor))
-        lColor = 0;
-    m_lColor = lColor;
+    // A missing colour leaves the text empty, which reads as 0: black.
+    map.Lookup("Color", strValue);
+    m_lColor = ScaleReply(strValue, 1);
 
     const LONG nHostTurns = theApp.QueryTurnCount(strGame);
     if (nHostTurns < 0 || nHostTurns > nMaxTurns)
@@ -83,14 +72,13 @@ void CRace::FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace
     for (int k = 0; k < kindCount; ++k) {
         LONG* pBlock = m_apSeries[k];
         CString strValue;
-        LONG lValue = 0;
-        // A figure the host does not have, or one that is not a number,
-        // marks the turn as without data and leaves the range alone.
-        if (!map.Lookup(g_statKinds[k].lpszReplyKey, strValue) ||
-            !ScaleReply(strValue, g_statKinds[k].lScale, lValue)) {
+        // Only a figure the host does not have marks the turn as without
+        // data and leaves the range alone; any text it sends is a value.
+        if (!map.Lookup(g_statKinds[k].lpszReplyKey, strValue)) {
             pBlock[posFirstValue + nTurn] = lNoValue;
             continue;
         }
+        const LONG lValue = ScaleReply(strValue, g_statKinds[k].lScale);
         pBlock[posFirstValue + nTurn] = lValue;
         if (lValue > pBlock[posMax])
             pBlock[posMax] = lValue;

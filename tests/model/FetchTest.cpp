@@ -152,12 +152,14 @@ TEST_F(FetchTest, AMissingFigureMarksThatTurnOnly)
 {
     g_host.turns[1].erase("ShieldsTech");
     g_host.turns[0]["Industry"] = "nan";
+    g_host.turns[0]["Population"] = "";
     HostHasTurns(3);
     m_race.FetchFromHost();
     EXPECT_EQ(ValueAt(m_race, kindShields, 1), CRace::lNoValue);
     EXPECT_EQ(ValueAt(m_race, kindShields, 0), -50000);
     EXPECT_EQ(ValueAt(m_race, kindIndustry, 1), 200);
-    EXPECT_EQ(ValueAt(m_race, kindIndustry, 0), CRace::lNoValue) << "not a number is no data";
+    EXPECT_EQ(ValueAt(m_race, kindIndustry, 0), 0) << "text without a number is 0, not no data";
+    EXPECT_EQ(ValueAt(m_race, kindPopulation, 0), 0) << "an empty figure is 0, not no data";
     EXPECT_EQ(m_race.GetSeries(kindShields)[CRace::posMin], -50000);
 }
 
@@ -209,40 +211,66 @@ TEST_F(FetchTest, NoTurnsNoColourAndNoHost)
     EXPECT_EQ(fresh.GetTurnCount(), 0);
 }
 
-TEST(ScaleReplyTest, ReadsAsAtofThenTruncatesAndSaturates)
+// The whole of the runtime's decimal grammar and nothing more: what a C99
+// strtod adds (infinities, not-a-number, hexadecimal) reads as the text
+// before it, and an exponent counts only with a digit.
+TEST(ScaleReplyTest, ReadsTheDecimalGrammarThenTruncatesAndSaturates)
 {
+    const std::string strTiny = "0." + std::string(400, '0') + "1e405";
+    const std::string strLong = std::string(400, '9') + "e-394";
     const struct {
         const char* pszText;
         LONG lScale;
-        BOOL bValid;
         LONG lValue;
     } rows[] = {
-        {"2.5", 100, TRUE, 250},
-        {"1.15", 100, TRUE, 114},
-        {"0.005", 100000, TRUE, 500},
-        {"1e3", 100, TRUE, 100000},
-        {"  -2.5", 100, TRUE, -250},
-        {"+3", 100, TRUE, 300},
-        {"3x", 100, TRUE, 300},
-        {"abc", 100, TRUE, 0},
-        {"", 100000, TRUE, 0},
-        {"-0.001", 100, TRUE, 0},
-        {"21474836.47", 100, TRUE, INT32_MAX},
-        {"21474836.48", 100, TRUE, INT32_MAX},
-        {"1e10", 100, TRUE, INT32_MAX},
-        {"-1e10", 100000, TRUE, INT32_MIN},
-        {"inf", 100, TRUE, INT32_MAX},
-        {"-inf", 100, TRUE, INT32_MIN},
-        {"1e999", 100, TRUE, INT32_MAX},
-        {"nan", 100, FALSE, 0},
+        {"2.5", 100, 250},
+        {"1.15", 100, 114},
+        {"0.005", 100000, 500},
+        {"1e3", 100, 100000},
+        {" 2.5", 100, 250},
+        {"\t\n\v\f\r-2.5", 100, -250},
+        {"+3", 100, 300},
+        {"3x", 100, 300},
+        {"  -3.7e2xyz", 100, -37000},
+        {"1.e2", 100, 10000},
+        {".5", 100, 50},
+        {"1.", 100, 100},
+        {"1e", 100, 100},
+        {"1e+", 100, 100},
+        {"1E-2", 100000, 1000},
+        {"2e+1.5", 100, 2000},
+        {"0x10", 100, 0},
+        {"-0X1p4", 100, 0},
+        {"inf", 100, 0},
+        {"-inf", 100, 0},
+        {"infinity", 100, 0},
+        {"nan", 100, 0},
+        {"nanx", 100, 0},
+        {"NAN(1)", 100, 0},
+        {"abc", 100, 0},
+        {"", 100000, 0},
+        {"+", 100, 0},
+        {"-", 100, 0},
+        {".", 100, 0},
+        {"-.e5", 100, 0},
+        {"- 1", 100, 0},
+        {"1,5", 100, 100},
+        {"-0.001", 100, 0},
+        {"21474836.47", 100, INT32_MAX},
+        {"21474836.48", 100, INT32_MAX},
+        {"-21474836.48", 100, INT32_MIN},
+        {"1e10", 100, INT32_MAX},
+        {"-1e10", 100000, INT32_MIN},
+        {"1e999", 100, INT32_MAX},
+        {"-1e99999999999999999999", 100, INT32_MIN},
+        {"1e-999", 100, 0},
+        {"0e999999", 100, 0},
+        {strTiny.c_str(), 100, 1000000},
+        {strLong.c_str(), 100, 100000000},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszText);
-        LONG lValue = 12345;
-        EXPECT_EQ(CRace::ScaleReply(row.pszText, row.lScale, lValue), row.bValid);
-        if (row.bValid) {
-            EXPECT_EQ(lValue, row.lValue);
-        }
+        EXPECT_EQ(CRace::ScaleReply(row.pszText, row.lScale), row.lValue);
     }
 }
 
