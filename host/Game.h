@@ -31,8 +31,8 @@ inline constexpr std::array<StatisticNames, kStatisticCount> kStatisticNames{{
     {"shields", "ShieldsTech"},
 }};
 
-// One race's figures for one turn, each the text of the file's cell; an
-// empty text means the host has no such figure.
+// One race's figures for one turn, each a number as the file's cell has it
+// (blanks around it aside); an empty text means the host has no such figure.
 using TurnFigures = std::array<std::string, kStatisticCount>;
 
 struct Race {

@@ -80,7 +80,7 @@ void GameFolderLoader::readTurns(Game& game)
     const QString path = game.turnsPath();
     if (!QFileInfo::exists(path))
         return;
-    TurnRowParser parser(m_log, path);
+    TurnRowParser parser(m_log, m_log, path);
     CsvTableReader reader(TurnRowParser::columns(), m_log);
     reader.readFile(path, [&](int line, const std::vector<std::string>& cells) {
         std::optional<TurnRow> row = parser.parse(line, cells);

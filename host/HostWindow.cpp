@@ -31,6 +31,14 @@ std::set<std::string> gameNames(const GameStore& store)
         names.insert(game.name());
     return names;
 }
+
+QString joined(const std::vector<GameLoadError>& problems)
+{
+    QStringList lines;
+    for (const GameLoadError& problem : problems)
+        lines << problem.toString();
+    return lines.join(QLatin1Char('\n'));
+}
 } // namespace
 
 HostWindow::HostWindow(HostSession& session, const HostOptions& options, QObject* parent)
@@ -169,12 +177,13 @@ bool HostWindow::importTurn(const QString& csvPath)
     const std::string game = m_races->currentGame();
     const ImportResult result = m_session.store().importTurn(game, csvPath);
     if (!result.imported) {
-        QStringList reasons;
-        for (const GameLoadError& problem : result.errors)
-            reasons << problem.toString();
-        report(tr("The turn was not imported:\n%1").arg(reasons.join(QLatin1Char('\n'))));
+        report(tr("The turn was not imported:\n%1").arg(joined(result.errors)));
         return false;
     }
+    if (!result.errors.empty())
+        report(tr("Turn %1 was imported without these figures:\n%2")
+                   .arg(result.turn)
+                   .arg(joined(result.errors)));
     // The host wrote the game's file itself; the watch need not tell it.
     if (m_watcher != nullptr)
         m_watcher->resync();

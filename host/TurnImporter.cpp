@@ -69,8 +69,9 @@ bool hasEveryColumn(const std::vector<std::string>& header)
 ImportResult TurnImporter::import(const QString& csvPath)
 {
     LoadLog log;
+    LoadLog figureLog;
     ImportResult result;
-    if (readRows(csvPath, log) && log.isEmpty())
+    if (readRows(csvPath, log, figureLog) && log.isEmpty())
         checkOneNewTurn(csvPath, log);
     if (log.isEmpty() && appendToTurnsFile(log)) {
         for (ImportRow& imported : m_rows)
@@ -80,19 +81,28 @@ ImportResult TurnImporter::import(const QString& csvPath)
         result.races = int(m_rows.size());
     }
     result.errors = log.takeErrors();
+    for (GameLoadError& figure : figureLog.takeErrors())
+        result.errors.push_back(std::move(figure));
     m_rows.clear();
     return result;
 }
 
-bool TurnImporter::readRows(const QString& csvPath, LoadLog& log)
+bool TurnImporter::readRows(const QString& csvPath, LoadLog& log, LoadLog& figureLog)
 {
     m_rows.clear();
-    TurnRowParser parser(log, csvPath);
+    TurnRowParser parser(log, figureLog, csvPath);
     CsvTableReader reader(TurnRowParser::columns(), log);
     const bool readable =
         reader.readFile(csvPath, [&](int line, const std::vector<std::string>& cells) {
-            if (std::optional<TurnRow> row = parser.parse(line, cells))
-                m_rows.push_back({std::move(*row), {}, cells});
+            std::optional<TurnRow> row = parser.parse(line, cells);
+            if (!row)
+                return;
+            ImportRow imported{std::move(*row), {}, cells};
+            // turns.csv gets the figures the game holds, so that reading it
+            // again gives the same game and no second report.
+            for (size_t i = 0; i < kStatisticCount; ++i)
+                imported.cells[TurnRowParser::kFirstFigureColumn + i] = imported.row.figures[i];
+            m_rows.push_back(std::move(imported));
         });
     if (!readable)
         return false;

@@ -6,6 +6,8 @@
 // twice, when the file holds no turn or more than one, when the game already
 // has that turn, or when turns.csv cannot be rewritten. turns.csv is
 // replaced atomically, so a failed write leaves the old file as it was.
+// A figure that is not a number refuses nothing: it is reported, and the
+// turn is added, in memory and in turns.csv, without that figure.
 #pragma once
 
 #include "Game.h"
@@ -20,6 +22,7 @@ struct ImportResult {
     bool imported = false;
     int turn = -1; // the turn added
     int races = 0; // how many races' lines it held
+    // Why the turn was refused, then the figures that count as missing.
     std::vector<GameLoadError> errors;
 };
 
@@ -33,11 +36,13 @@ public:
 private:
     struct ImportRow {
         TurnRow row;
-        std::string race;               // ANSI
-        std::vector<std::string> cells; // as read, in the order of TurnRowParser::columns()
+        std::string race; // ANSI
+        // As read, in the order of TurnRowParser::columns(), with the
+        // figures as the row holds them.
+        std::vector<std::string> cells;
     };
 
-    bool readRows(const QString& csvPath, LoadLog& log);
+    bool readRows(const QString& csvPath, LoadLog& log, LoadLog& figureLog);
     void checkRaces(const QString& csvPath, LoadLog& log, TurnRowParser& parser);
     void checkOneNewTurn(const QString& csvPath, LoadLog& log);
     bool appendToTurnsFile(LoadLog& log);

@@ -2,11 +2,40 @@
 
 #include "AnsiText.h"
 #include "TurnNumber.h"
+#include "hostdata/KurvoAtof.h"
 
 namespace
 {
 enum Cell { TurnCell, RaceCell, FirstFigureCell };
+static_assert(FirstFigureCell == TurnRowParser::kFirstFigureColumn);
+
+// Enough of a rejected figure to find it in the file; a cell can be as long
+// as the file.
+constexpr qsizetype kShownFigureLength = 40;
+
+std::string_view withoutBlanks(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
+
+// The whole text is one number, without the white space the plug-in would
+// skip before it: a line break or form feed in a cell is no blank.
+bool isNumber(std::string_view text)
+{
+    const char first = text.front();
+    const bool space = first == ' ' || (first >= '\t' && first <= '\r');
+    return !space && KurvoDecimalLength(text) == text.size();
+}
+
+QString shown(std::string_view text)
+{
+    const QString all = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return all.size() <= kShownFigureLength ? all : all.left(kShownFigureLength) + QChar(0x2026);
+}
+} // namespace
 
 const std::vector<std::string_view>& TurnRowParser::columns()
 {
@@ -33,19 +62,23 @@ std::optional<TurnRow> TurnRowParser::parse(int line, const std::vector<std::str
     }
     row.turn = *turn;
     row.raceUtf8 = cells[RaceCell];
-    for (int i = 0; i < kStatisticCount; ++i) {
-        const std::string& cell = cells[size_t(FirstFigureCell + i)];
-        std::optional<std::string> figure = AnsiText::fromUtf8(cell);
-        if (!figure) {
-            m_log.add(m_path, line,
-                      QStringLiteral("%1 figure %2; line skipped")
-                          .arg(QString::fromLatin1(kStatisticNames[size_t(i)].column),
-                               AnsiText::unrepresentable(cell)));
-            return std::nullopt;
-        }
-        row.figures[size_t(i)] = std::move(*figure);
-    }
+    for (int i = 0; i < kStatisticCount; ++i)
+        row.figures[size_t(i)] = figure(line, i, cells[size_t(FirstFigureCell + i)]);
     return row;
+}
+
+// A number is plain ASCII, the same bytes in UTF-8 and in any ANSI code
+// page, so an accepted figure needs no conversion.
+std::string TurnRowParser::figure(int line, int statistic, std::string_view cell)
+{
+    const std::string_view text = withoutBlanks(cell);
+    if (text.empty() || isNumber(text))
+        return std::string(text);
+    m_figureLog.add(
+        m_path, line,
+        QStringLiteral("%1 figure \"%2\" is not a number; counted as missing")
+            .arg(QString::fromLatin1(kStatisticNames[size_t(statistic)].column), shown(text)));
+    return {};
 }
 
 const std::optional<std::string>& TurnRowParser::ansiRaceName(const std::string& utf8)

@@ -1,5 +1,11 @@
 // Checks one record of a turns table (turns.csv or an imported turn) and
 // turns it into a turn number, a race name and the five figure texts.
+//
+// A figure is the whole cell, blanks (spaces and tabs) around it aside, and
+// must be a number as the plug-in reads one (see hostdata/KurvoAtof.h); the
+// plug-in would read "inf", "0x10" or "12abc" as something the file did not
+// mean. Such a figure is reported and counts as missing, and the line keeps
+// its other figures. A blank cell is a figure the host does not have.
 #pragma once
 
 #include "Game.h"
@@ -16,19 +22,25 @@ struct TurnRow {
     int line = 0;
     int turn = 0;
     std::string raceUtf8;
-    TurnFigures figures; // ANSI code page bytes, the cell texts otherwise unchanged
+    TurnFigures figures; // each a number without blanks around it, or empty
 };
 
 class TurnRowParser
 {
 public:
-    // The columns of a turns table, in the order parse() expects its cells.
+    // The columns of a turns table, in the order parse() expects its cells;
+    // the figures' columns start at kFirstFigureColumn.
     static const std::vector<std::string_view>& columns();
+    static constexpr size_t kFirstFigureColumn = 2;
 
-    TurnRowParser(LoadLog& log, QString path) : m_log(log), m_path(std::move(path)) {}
+    // Lines that cannot be used go to log, figures that are not numbers to
+    // figureLog, which may be the same log.
+    TurnRowParser(LoadLog& log, LoadLog& figureLog, QString path)
+        : m_log(log), m_figureLog(figureLog), m_path(std::move(path))
+    {
+    }
 
-    // Nothing, with the reason in the log, for a bad turn number or a
-    // figure the code page cannot hold.
+    // Nothing, with the reason in the log, for a bad turn number.
     std::optional<TurnRow> parse(int line, const std::vector<std::string>& cells);
 
     // The race name in the ANSI code page; nothing when it cannot be held.
@@ -36,7 +48,10 @@ public:
     const std::optional<std::string>& ansiRaceName(const std::string& utf8);
 
 private:
+    std::string figure(int line, int statistic, std::string_view cell);
+
     LoadLog& m_log;
+    LoadLog& m_figureLog;
     QString m_path;
     std::unordered_map<std::string, std::optional<std::string>> m_names;
 };

@@ -10,12 +10,12 @@ namespace
 {
 const QByteArray kTurnsHeader = "turn,race,industry,population,weapons,drives,shields\n";
 
-// The one error of a load whose file ends with fileSuffix, or a failure.
-testing::AssertionResult hasError(const GameStore& store, const QString& fileSuffix, int line,
-                                  const QString& fragment)
+// The one error whose file ends with fileSuffix, or a failure.
+testing::AssertionResult hasError(const std::vector<GameLoadError>& errors,
+                                  const QString& fileSuffix, int line, const QString& fragment)
 {
     QStringList all;
-    for (const GameLoadError& error : store.errors()) {
+    for (const GameLoadError& error : errors) {
         all << error.toString();
         if (error.file.endsWith(fileSuffix) && error.line == line &&
             error.message.contains(fragment))
@@ -23,6 +23,12 @@ testing::AssertionResult hasError(const GameStore& store, const QString& fileSuf
     }
     return testing::AssertionFailure()
            << "errors were: " << all.join(QStringLiteral(" | ")).toStdString();
+}
+
+testing::AssertionResult hasError(const GameStore& store, const QString& fileSuffix, int line,
+                                  const QString& fragment)
+{
+    return hasError(store.errors(), fileSuffix, line, fragment);
 }
 
 TEST(GameStore, LoadsRacesTurnsAndFiguresAsWritten)
@@ -101,6 +107,81 @@ TEST(GameStore, ReportsBadLinesAndKeepsTheRest)
         if (std::string_view(c.what) != "turns lack a column") {
             EXPECT_EQ(bravo->turns.at(0)[0], "1");
         }
+    }
+}
+
+struct FigureCase {
+    std::string written; // the industry field as the file has it
+    const char* held;    // the figure the game holds
+    const char* report;  // what the report quotes; null for a figure without a report
+};
+
+// A figure the plug-in would read as something other than what is written
+// is reported with its file and line and counts as missing, whether it
+// comes with turns.csv or with an imported turn; the rest of its line and
+// the lines after it still load.
+TEST(GameStore, FiguresThatAreNotNumbersAreReportedAndCountAsMissing)
+{
+    const FigureCase cases[] = {
+        {"inf", "", "\"inf\""},
+        {"-inf", "", "\"-inf\""},
+        {"nan", "", "\"nan\""},
+        {"0x10", "", "\"0x10\""},
+        {"12abc", "", "\"12abc\""},
+        {"1e", "", "\"1e\""},
+        {"-", "", "\"-\""},
+        {".", "", "\".\""},
+        {"1.5.2", "", "\"1.5.2\""},
+        {"\"1,5\"", "", "\"1,5\""},
+        {"1 5", "", "\"1 5\""},
+        {"\"\n5\"", "", "industry figure"},
+        {"\xE2\x85\xAB", "", "\"\xE2\x85\xAB\""},
+        {std::string(100, '7') + "x", "",
+         "\"7777777777777777777777777777777777777777\xE2\x80\xA6\""},
+        {" 2.5\t", "2.5", nullptr},
+        {"+1.e3", "+1.e3", nullptr},
+        {".5", ".5", nullptr},
+        {"-0", "-0", nullptr},
+        {"1e999", "1e999", nullptr},
+        {"  ", "", nullptr},
+    };
+    for (const FigureCase& c : cases) {
+        SCOPED_TRACE(c.written);
+        const size_t expectedErrors = c.report != nullptr ? 1 : 0;
+        const QString fragment = QString::fromUtf8(c.report != nullptr ? c.report : "");
+        const QByteArray field = QByteArray::fromStdString(c.written);
+        TestGames games;
+        games.addGame(QStringLiteral("Alpha"), kAlphaRaces,
+                      kTurnsHeader + "0,Bravo,1,2,3,4,5\n1,Bravo," + field +
+                          ",7,8,9,10\n2,Bravo,1,2,3,4,5\n");
+        GameStore store;
+        store.load(games.path());
+        EXPECT_EQ(store.errors().size(), expectedErrors);
+        if (c.report != nullptr) {
+            EXPECT_TRUE(hasError(store, QStringLiteral("Alpha/turns.csv"), 3, fragment));
+        }
+        const Race* bravo = store.findGame("Alpha")->findRace("Bravo");
+        EXPECT_EQ(bravo->turns.at(1)[size_t(Statistic::Industry)], c.held);
+        EXPECT_EQ(bravo->turns.at(1)[size_t(Statistic::Population)], "7");
+        EXPECT_EQ(bravo->turns.count(2), 1u);
+
+        const QString import =
+            games.write(QStringLiteral("import.csv"),
+                        kTurnsHeader + "3,Charlie,1,2,3,4,5\n3,Bravo," + field + ",7,8,9,10\n");
+        const ImportResult result = store.importTurn("Alpha", import);
+        ASSERT_TRUE(result.imported);
+        EXPECT_EQ(result.errors.size(), expectedErrors);
+        if (c.report != nullptr) {
+            EXPECT_TRUE(hasError(result.errors, QStringLiteral("import.csv"), 3, fragment));
+        }
+        bravo = store.findGame("Alpha")->findRace("Bravo");
+        EXPECT_EQ(bravo->turns.at(3)[size_t(Statistic::Industry)], c.held);
+        EXPECT_EQ(bravo->turns.at(3)[size_t(Statistic::Population)], "7");
+
+        GameStore reloaded;
+        reloaded.load(games.path());
+        EXPECT_EQ(reloaded.errors().size(), expectedErrors) << "only the old line is reported";
+        EXPECT_EQ(reloaded.findGame("Alpha")->findRace("Bravo")->turns.at(3), bravo->turns.at(3));
     }
 }
 
