@@ -5,23 +5,25 @@
 // Unicode code page, as the original record did.
 #include <afx.h>
 
+#include <KurvoBuildVersion.h>
+
 // clang-format off
 #define KURVO_VERSION_STRINGS                                                                      \
     "CompanyName\0" "\0"                                                                           \
     "FileDescription\0" "KURVO7 DLL\0"                                                             \
-    "FileVersion\0" "1, 0, 0, 1\0"                                                                 \
+    "FileVersion\0" KURVO_VERSION_COMMAS "\0"                                                      \
     "InternalName\0" "KURVO7\0"                                                                    \
     "LegalTrademarks\0" "\0"                                                                       \
     "OriginalFilename\0" "KURVO7.DLL\0"                                                            \
     "ProductName\0" "KURVO7 Dynamic Link Library\0"                                                \
-    "ProductVersion\0" "1, 0, 0, 1\0"                                                              \
+    "ProductVersion\0" KURVO_VERSION_COMMAS "\0"                                                   \
     "\0"
 
 // The literal's own terminating zero ends the block (the empty final group).
 KFX_VERSION_RECORD(g_kurvoVersionRecord,
     KFX_VERSION_MAGIC "\0"
-    "FileVersion\0" "1.0.0.1\0"
-    "ProductVersion\0" "1.0.0.1\0"
+    "FileVersion\0" KURVO_VERSION_TEXT "\0"
+    "ProductVersion\0" KURVO_VERSION_TEXT "\0"
     "FileType\0" "DLL\0"
     "\0"
     ":Language\0" "1033\0" ":Block\0" "040904B0\0" KURVO_VERSION_STRINGS
