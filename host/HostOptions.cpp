@@ -2,6 +2,8 @@
 
 #include "StatisticFlags.h"
 
+#include <KurvoBuildVersion.h>
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -31,6 +33,7 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({kPng, QStringLiteral("where to write the chart"), QStringLiteral("FILE")});
     parser.addOption({kSize, QStringLiteral("chart size"), QStringLiteral("WxH")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this text")});
+    parser.addOption({QStringLiteral("version"), QStringLiteral("the program's version")});
 }
 
 std::optional<QSize> parseSize(const QString& text)
@@ -86,16 +89,16 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
         error = parser.errorText();
         return std::nullopt;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        error = usage();
-        return std::nullopt;
+    HostOptions options;
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+        options.answer = parser.isSet(QStringLiteral("help")) ? Answer::help : Answer::version;
+        return options;
     }
     if (!parser.positionalArguments().isEmpty()) {
         error =
             QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
         return std::nullopt;
     }
-    HostOptions options;
     options.headless = parser.isSet(kHeadless);
     options.pluginFolder = parser.value(kPlugins);
     options.startFolder = parser.value(kStartDir);
@@ -113,10 +116,16 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
     return options;
 }
 
+QString HostOptions::version()
+{
+    return QStringLiteral("kurvo-host " KURVO_VERSION_TEXT "\n");
+}
+
 QString HostOptions::usage()
 {
     return QStringLiteral(
         "usage: kurvo-host [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
+        "       kurvo-host --help | --version\n"
         "       kurvo-host --headless [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
         "                  --select RACE[,RACE...] [--game G]\n"
         "                  [--stats industry,population,weapons,drives,shields]\n"

@@ -10,6 +10,9 @@
 #include <optional>
 
 struct HostOptions {
+    // --help or --version: print and exit, nothing else is read.
+    enum class Answer { none, help, version };
+    Answer answer = Answer::none;
     bool headless = false;
     QString pluginFolder;
     QString startFolder;
@@ -24,4 +27,5 @@ struct HostOptions {
     // Nothing, with a message in error, for a command line that cannot run.
     static std::optional<HostOptions> parse(const QStringList& arguments, QString& error);
     static QString usage();
+    static QString version();
 };

@@ -12,17 +12,17 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
-bool askedForHeadless(int argc, char** argv)
+// The command line is read before Qt starts, so that --help, --version and
+// usage errors need no display.
+QStringList argumentsOf(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0 || std::strcmp(argv[i], "-headless") == 0)
-            return true;
-    }
-    return false;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 // Qt's offscreen platform warns of things a headless run does not need; the
@@ -33,6 +33,45 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
                                  text.contains(QLatin1String("XDG_RUNTIME_DIR"))))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+// What Qt said while looking for a display; shown only if one was found,
+// since otherwise the one line of the host's own says it all.
+QStringList g_startupNotes;
+void holdStartupNotes(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    g_startupNotes << qFormatLogMessage(type, context, text);
+}
+
+// Unless the user chose a platform, offers Qt the displays the environment
+// names and the offscreen platform last: Qt would otherwise abort with
+// several lines when none can be reached. True when the fallback was offered.
+bool offerDisplays()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return false;
+    QByteArray platforms;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        platforms += "wayland;";
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        platforms += "xcb;";
+    qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
+    qInstallMessageHandler(holdStartupNotes);
+    return true;
+}
+
+QString displayNames()
+{
+    const QString x11 = qEnvironmentVariable("DISPLAY");
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (x11.isEmpty() && wayland.isEmpty())
+        return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    QStringList names;
+    if (!wayland.isEmpty())
+        names << QStringLiteral("WAYLAND_DISPLAY=") + wayland;
+    if (!x11.isEmpty())
+        names << QStringLiteral("DISPLAY=") + x11;
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" could not be reached");
 }
 
 // Fills in the folders the command line left open; false with a message
@@ -59,27 +98,44 @@ bool completeFolders(HostOptions& options, QString& error)
 
 int main(int argc, char** argv)
 {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QString error;
+    std::optional<HostOptions> options = HostOptions::parse(argumentsOf(argc, argv), error);
+    if (!options) {
+        err << "kurvo-host: " << error << "\n" << HostOptions::usage();
+        return 2;
+    }
+    if (options->answer != HostOptions::Answer::none) {
+        out << (options->answer == HostOptions::Answer::help ? HostOptions::usage()
+                                                             : HostOptions::version());
+        return 0;
+    }
+
     // Without a screen the run must not look for one.
-    if (askedForHeadless(argc, argv)) {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    bool bFallbackOffered = false;
+    if (options->headless) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietOffscreenNotes);
+    } else {
+        bFallbackOffered = offerDisplays();
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kurvo-host"));
     QApplication::setOrganizationName(QStringLiteral("KURVO7"));
-
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    QString error;
-    std::optional<HostOptions> options = HostOptions::parse(QApplication::arguments(), error);
-    if (!options) {
-        err << (error.startsWith(QStringLiteral("usage:"))
-                    ? error
-                    : QStringLiteral("kurvo-host: ") + error + QStringLiteral("\n") +
-                          HostOptions::usage());
-        return error.startsWith(QStringLiteral("usage:")) ? 0 : 2;
+    if (bFallbackOffered) {
+        qInstallMessageHandler(nullptr);
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            err << "kurvo-host: no display to show the window on (" << displayNames()
+                << "); use --headless to chart without one\n";
+            return 1;
+        }
+        for (const QString& note : std::as_const(g_startupNotes))
+            err << note << "\n";
+        err.flush();
     }
+
     if (!completeFolders(*options, error)) {
         err << "kurvo-host: " << error << "\n";
         return 1;

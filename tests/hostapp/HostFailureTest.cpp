@@ -25,6 +25,39 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// With no display at all (RunHost removes it): what needs none answers, the
+// window says in one line that it cannot show.
+TEST_F(HostFailureTest, CommandLineIsAnsweredWithoutADisplay)
+{
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* stdoutStart;
+        const char* stderrStart;
+    } cases[] = {
+        {{"--help"}, 0, "usage: kurvo-host", ""},
+        {{"--version"}, 0, "kurvo-host 1.", ""},
+        {{"--no-such-option"}, 2, "", "kurvo-host: Unknown option"},
+        {{"--games", SampleGamesDir()}, 1, "", "kurvo-host: no display to show the window on"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const HostRun run = RunHost(c.arguments);
+        EXPECT_FALSE(run.crashed);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        // An empty start means that stream stays silent.
+        for (const auto& [text, start] :
+             {std::pair(run.out, c.stdoutStart), std::pair(run.err, c.stderrStart)}) {
+            if (*start == '\0')
+                EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+            else
+                EXPECT_TRUE(text.startsWith(QString::fromUtf8(start))) << text.toStdString();
+        }
+        if (c.exitCode == 1)
+            EXPECT_EQ(run.err.count('\n'), 1) << "one line";
+    }
+}
+
 TEST_F(HostFailureTest, RequestsThatCannotRunEndNonZeroWithTheirReason)
 {
     QDir().mkpath(Path("empty"));

@@ -3,6 +3,8 @@
 // Writes an invented game folder of the given size into OUTDIR.
 #include "GameGenerator.h"
 
+#include <KurvoBuildVersion.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
@@ -26,10 +28,12 @@ bool readNumber(const QCommandLineParser& parser, const QString& option, qulongl
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(KURVO_VERSION_TEXT));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Writes an invented game (races.csv and turns.csv) into OUTDIR/<name>."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("games folder"));
     parser.addOption(
         {QStringLiteral("races"), QStringLiteral("number of races"), QStringLiteral("N")});

@@ -6,6 +6,7 @@
 #include "KvReader.h"
 #include "KvValidator.h"
 
+#include <KurvoBuildVersion.h>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -16,7 +17,7 @@
 
 namespace
 {
-constexpr const char* kUsage = "usage: kvdump FILE.kv\n";
+constexpr const char* kUsage = "usage: kvdump FILE.kv\n       kvdump --help | --version\n";
 constexpr const char* kHelp =
     "Checks a chart file (.kv) and prints it as JSON: the selected race names,\n"
     "the chart flags and the statistics they show, and every race with its game,\n"
@@ -51,6 +52,10 @@ int main(int argc, char** argv)
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("kvdump " KURVO_VERSION_TEXT "\n", stdout);
         return 0;
     }
     if (argc != 2 || argv[1][0] == '\0' || (argv[1][0] == '-' && argv[1][1] != '\0')) {

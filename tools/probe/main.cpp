@@ -6,6 +6,8 @@
 // record. Exits 0 when everything answered, 1 otherwise.
 #include "CPluginProbe.h"
 
+#include <KurvoBuildVersion.h>
+
 #include <climits>
 #include <iostream>
 #include <string>
@@ -28,8 +30,22 @@ std::string DefaultPluginPath()
 
 int main(int argc, char** argv)
 {
-    if (argc > 2 || (argc == 2 && std::string(argv[1]).starts_with("-"))) {
-        std::cerr << "usage: kurvo-probe [PLUGIN.so]\n";
+    const char* pszUsage =
+        "usage: kurvo-probe [PLUGIN.so]\n       kurvo-probe --help | --version\n";
+    const std::string strFirst = argc == 2 ? argv[1] : "";
+    if (strFirst == "--help" || strFirst == "-h") {
+        std::cout << pszUsage
+                  << "Loads the chart plug-in (default: KURVO7.so beside this program), starts it\n"
+                     "as a host does and prints its menu items, About texts and version record.\n"
+                     "Exit status: 0 everything answered, 1 otherwise, 2 wrong command line.\n";
+        return 0;
+    }
+    if (strFirst == "--version") {
+        std::cout << "kurvo-probe " KURVO_VERSION_TEXT "\n";
+        return 0;
+    }
+    if (argc > 2 || strFirst.starts_with("-")) {
+        std::cerr << pszUsage;
         return 2;
     }
     std::string path = argc == 2 ? argv[1] : DefaultPluginPath();
