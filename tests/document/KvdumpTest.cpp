@@ -145,6 +145,79 @@ TEST_F(KvdumpTest, ADocumentFileIsPrintedWithNamesInUtf8)
     EXPECT_EQ(races[2].toObject()["name"].toString(), QString::fromUtf8(kOrcsUtf8));
 }
 
+// Splits one CSV line as RFC 4180 quotes it.
+QStringList CsvFields(const QString& line)
+{
+    QStringList fields{QString()};
+    bool bQuoted = false;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar ch = line[i];
+        if (bQuoted && ch == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            fields.last() += line[++i];
+        else if (ch == '"')
+            bQuoted = !bQuoted;
+        else if (ch == ',' && !bQuoted)
+            fields << QString();
+        else
+            fields.last() += ch;
+    }
+    return fields;
+}
+
+TEST_F(KvdumpTest, CsvTableHoldsEveryFigureOfTheJsonDumpInTheHostsUnits)
+{
+    CKurvoDoc doc;
+    {
+        InstalledHost host;
+        host.games = {{"G, \"one\"", 3, {kOrcsAnsi, "Elves"}}};
+        host.figures = [](const std::string&, int nTurn) {
+            RecordingHost::Figures figures = RecordingHost::DefaultFigures("", nTurn);
+            if (nTurn == 2)
+                figures.erase("DrivesTech");
+            return figures;
+        };
+        doc.ResetRaces();
+    }
+    const auto path = m_dir / "save.kv";
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    const RunResult json = RunKvdump(m_dir, {path.string()});
+    const RunResult csv = RunKvdump(m_dir, {"--csv", path.string()});
+    ASSERT_EQ(csv.nExitCode, 0) << csv.strErr;
+
+    QStringList lines = QString::fromStdString(csv.strOut).split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.takeFirst(), "game,race,statistic,turn,value");
+    QStringList expected;
+    for (const QJsonValue& race : QJsonDocument::fromJson(QByteArray::fromStdString(json.strOut))
+                                      .object()["races"]
+                                      .toArray()) {
+        for (const QJsonValue& block : race["blocks"].toArray()) {
+            const double dScale = block["kind"].toInt() <= 2 ? 100.0 : 100000.0;
+            const QJsonArray values = block["values"].toArray();
+            for (int t = 0; t < values.size(); ++t) {
+                const QString value =
+                    values[t].isNull() ? QString() : QString::number(values[t].toDouble() / dScale);
+                expected << QStringList{race["game"].toString(), race["name"].toString(),
+                                        block["statistic"].toString(), QString::number(t + 1),
+                                        value}
+                                .join('|');
+            }
+        }
+    }
+    QStringList rows;
+    for (const QString& line : lines) {
+        QStringList fields = CsvFields(line);
+        ASSERT_EQ(fields.size(), 5) << line.toStdString();
+        if (!fields[4].isEmpty())
+            fields[4] = QString::number(fields[4].toDouble());
+        rows << fields.join('|');
+    }
+    EXPECT_EQ(rows, expected);
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const QString& row) {
+        return row.contains("|DrivesTech|") && row.endsWith('|');
+    })) << "a missing figure is an empty cell";
+}
+
 TEST_F(KvdumpTest, ARacesCollectionShowsItsStateWord)
 {
     ByteWriter file;
@@ -241,7 +314,7 @@ TEST_F(KvdumpTest, UnreadableFilesAndWrongCommandLines)
     }
     result = RunKvdump(m_dir, {"--help"});
     EXPECT_EQ(result.nExitCode, 0);
-    EXPECT_EQ(result.strOut.rfind("usage: kvdump FILE.kv", 0), 0u);
+    EXPECT_EQ(result.strOut.rfind("usage: kvdump [--csv] FILE.kv", 0), 0u);
 }
 
 } // namespace
