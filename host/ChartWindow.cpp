@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSaveFile>
+#include <QSvgGenerator>
 #include <QWidget>
 
 namespace
@@ -75,6 +77,30 @@ void ChartWindow::resizeView(const QSize& size)
 QImage ChartWindow::grab()
 {
     return m_view.GetWidget()->grab().toImage();
+}
+
+bool ChartWindow::writeSvg(const QString& path, QString& error)
+{
+    QWidget* pView = m_view.GetWidget();
+    // Written beside the target and renamed over it, so that a failed write
+    // leaves no half a picture behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(pView->size());
+    generator.setViewBox(QRect(QPoint(0, 0), pView->size()));
+    generator.setTitle(pView->windowTitle());
+    generator.setDescription(QStringLiteral("KURVO7 chart"));
+    pView->render(&generator);
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 void ChartWindow::toggleStatistic(int statistic)

@@ -24,6 +24,9 @@ public:
     QSize viewSize() const;
     // The view painted into an image of its size.
     QImage grab();
+    // The very same paint sent to an SVG file, so that curves become vector
+    // paths; false with the reason when the file cannot be written.
+    bool writeSvg(const QString& path, QString& error);
     // The chart's own command for statistic k (5000 + k).
     void toggleStatistic(int statistic);
     // Closes the frame as the user would; the document goes with it.

@@ -36,9 +36,12 @@ int HeadlessRun::run()
     m_session.shutdown();
     if (!written || !closed || !checkStatistics())
         return 1;
-    m_out << "chart image: "
-          << QDir::toNativeSeparators(QFileInfo(m_options.pngPath).absoluteFilePath()) << "\n"
-          << "chart file: " << QDir::toNativeSeparators(chartFilePath()) << "\n";
+    for (const QString& path : {m_options.pngPath, m_options.svgPath}) {
+        if (!path.isEmpty())
+            m_out << "chart image: " << QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
+                  << "\n";
+    }
+    m_out << "chart file: " << QDir::toNativeSeparators(chartFilePath()) << "\n";
     m_out.flush();
     return 0;
 }
@@ -167,11 +170,16 @@ bool HeadlessRun::writeImage()
     ChartWindow chart(*m_view);
     if (chart.viewSize() != m_options.size)
         chart.resizeView(m_options.size);
-    const QImage image = chart.grab();
-    QImageWriter writer(m_options.pngPath, "png");
-    if (!writer.write(image))
-        return fail(QStringLiteral("cannot write the chart image %1: %2")
-                        .arg(m_options.pngPath, writer.errorString()));
+    if (!m_options.pngPath.isEmpty()) {
+        QImageWriter writer(m_options.pngPath, "png");
+        if (!writer.write(chart.grab()))
+            return fail(QStringLiteral("cannot write the chart image %1: %2")
+                            .arg(m_options.pngPath, writer.errorString()));
+    }
+    QString error;
+    if (!m_options.svgPath.isEmpty() && !chart.writeSvg(m_options.svgPath, error))
+        return fail(
+            QStringLiteral("cannot write the chart image %1: %2").arg(m_options.svgPath, error));
     return true;
 }
 

@@ -17,6 +17,7 @@ const QString kSelect = QStringLiteral("select");
 const QString kGame = QStringLiteral("game");
 const QString kStats = QStringLiteral("stats");
 const QString kPng = QStringLiteral("png");
+const QString kSvg = QStringLiteral("svg");
 const QString kSize = QStringLiteral("size");
 
 void addOptions(QCommandLineParser& parser)
@@ -31,6 +32,8 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({kGame, QStringLiteral("the game of the races"), QStringLiteral("G")});
     parser.addOption({kStats, QStringLiteral("statistics to show"), QStringLiteral("LIST")});
     parser.addOption({kPng, QStringLiteral("where to write the chart"), QStringLiteral("FILE")});
+    parser.addOption(
+        {kSvg, QStringLiteral("where to write the chart as SVG"), QStringLiteral("FILE")});
     parser.addOption({kSize, QStringLiteral("chart size"), QStringLiteral("WxH")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this text")});
     parser.addOption({QStringLiteral("version"), QStringLiteral("the program's version")});
@@ -55,12 +58,13 @@ bool readHeadless(const QCommandLineParser& parser, HostOptions& options, QStrin
         options.selectRaces << name.trimmed();
     options.game = parser.value(kGame);
     options.pngPath = parser.value(kPng);
+    options.svgPath = parser.value(kSvg);
     if (options.selectRaces.isEmpty()) {
         error = QStringLiteral("--headless needs --select RACE[,RACE...]");
         return false;
     }
-    if (options.pngPath.isEmpty()) {
-        error = QStringLiteral("--headless needs --png FILE");
+    if (options.pngPath.isEmpty() && options.svgPath.isEmpty()) {
+        error = QStringLiteral("--headless needs --png FILE or --svg FILE");
         return false;
     }
     if (parser.isSet(kStats)) {
@@ -106,7 +110,7 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
     if (options.headless && !readHeadless(parser, options, error))
         return std::nullopt;
     if (!options.headless) {
-        for (const QString& name : {kSelect, kGame, kStats, kPng, kSize}) {
+        for (const QString& name : {kSelect, kGame, kStats, kPng, kSvg, kSize}) {
             if (parser.isSet(name)) {
                 error = QStringLiteral("--%1 is for --headless runs").arg(name);
                 return std::nullopt;
@@ -129,13 +133,14 @@ QString HostOptions::usage()
         "       kurvo-host --headless [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
         "                  --select RACE[,RACE...] [--game G]\n"
         "                  [--stats industry,population,weapons,drives,shields]\n"
-        "                  --png FILE [--size WxH]\n"
+        "                  --png FILE | --svg FILE (or both) [--size WxH]\n"
         "\n"
         "Loads the chart plug-ins of DIR (default: the folder of this program), answers\n"
         "their requests from the games of --games (default: the bundled sample games)\n"
         "and starts them in --start-dir (default: a per-user data folder).\n"
         "--headless opens the chart, adds the named races of game G (default: the\n"
         "first game), shows the named statistics (default: those the chart has),\n"
-        "writes the chart as PNG (default size 900x600) and closes it, which writes\n"
+        "writes the chart as PNG and/or SVG (default size 900x600; in SVG the curves\n"
+        "are vector paths) and closes it, which writes\n"
         "the chart file save.kv in the start folder.\n");
 }

@@ -21,7 +21,8 @@ struct HostOptions {
     QStringList selectRaces;
     QString game;             // empty: the first game
     std::optional<int> stats; // the chart-flag bits of the named statistics; none: keep the chart's
-    QString pngPath;
+    QString pngPath;          // at least one of the two
+    QString svgPath;
     QSize size{900, 600};
 
     // Nothing, with a message in error, for a command line that cannot run.

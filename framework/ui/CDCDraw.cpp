@@ -3,6 +3,7 @@
 
 #include "AfxGdiObjectData.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
 
@@ -23,6 +24,11 @@ QRect RectFromEdges(int x1, int y1, int x2, int y2)
 
 BOOL CDC::IsExactPixelMapping() const
 {
+    // Pixels exist only on a raster target; a vector one (an SVG file) gets
+    // each chain as the one path it is.
+    const QPaintEngine* pEngine = m_pPainter->paintEngine();
+    if (pEngine == nullptr || pEngine->type() != QPaintEngine::Raster)
+        return FALSE;
     const QTransform transform = m_pPainter->combinedTransform();
     if (transform.type() > QTransform::TxTranslate)
         return FALSE;

@@ -10,10 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 namespace
 {
@@ -65,6 +68,38 @@ TEST_F(HeadlessRunTest, ChartImageShowsTheSelectedRacesOnBlack)
     for (const char* race : {"Velelluans", "Елюаны"})
         EXPECT_GT(CountPixels(image, m_sample.find(race)->color), 40) << race;
     EXPECT_EQ(CountPixels(image, m_sample.find("Dunprekai")->color), 0) << "a race not selected";
+}
+
+// The SVG is the same paint as the image, with each curve one vector path
+// in its race's colour: two races, two statistics, four paths.
+TEST_F(HeadlessRunTest, SvgHoldsOnePathPerCurveInItsRacesColour)
+{
+    const QString svg = m_dir.filePath(QStringLiteral("chart.svg"));
+    const HostRun run =
+        RunHost({"--headless", "--plugins", PluginFolderIn(m_dir.path()), "--games",
+                 SampleGamesDir(), "--start-dir", StartDir(), "--game", kGame, "--select",
+                 "Velelluans,Елюаны", "--stats", "industry,population", "--svg", svg});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(svg)) << run.out.toStdString();
+
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QMap<QString, int> pathsByStroke;
+    QStringList strokes; // of the enclosing groups
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("g"))
+            strokes << xml.attributes().value("stroke").toString();
+        else if (xml.isEndElement() && xml.name() == QLatin1String("g"))
+            strokes.removeLast();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("polyline"))
+            ++pathsByStroke[strokes.value(strokes.size() - 1)];
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    for (const char* race : {"Velelluans", "Елюаны"})
+        EXPECT_EQ(pathsByStroke.value(m_sample.find(race)->color.name()), 2) << race;
+    EXPECT_EQ(pathsByStroke.value(m_sample.find("Dunprekai")->color.name()), 0);
 }
 
 TEST_F(HeadlessRunTest, ChartFileHoldsTheGameFiguresScaled)
