@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QThread>
 
+#include <cstring>
+
 std::unique_ptr<ScreenDriver> ScreenDriver::forPlatform()
 {
     const QString platform = QGuiApplication::platformName();
@@ -39,30 +41,26 @@ void ScreenDriver::settle(int milliseconds)
     } while (timer.elapsed() < milliseconds);
 }
 
-QPoint FindImage(const QImage& image, const QImage& part)
+QPoint FindImage(const QImage& screen, const QImage& wanted)
 {
-    // Anchor on the part's first pixel that is not its most common colour,
-    // so that a black expanse does not match everywhere.
-    const QRgb background = part.pixel(0, 0);
-    QPoint anchor(-1, -1);
-    for (int y = 0; y < part.height() && anchor.x() < 0; ++y) {
-        for (int x = 0; x < part.width(); ++x) {
-            if (part.pixel(x, y) != background) {
-                anchor = QPoint(x, y);
-                break;
-            }
-        }
-    }
-    if (anchor.x() < 0)
+    // Row by row with early exits: this runs on whole screenshots, in the
+    // sanitizer build too.
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    const QImage part = wanted.convertToFormat(QImage::Format_RGB32);
+    if (part.isNull() || part.width() > image.width() || part.height() > image.height())
         return {-1, -1};
-    const QRgb wanted = part.pixel(anchor);
-    for (int y = anchor.y(); y + part.height() - anchor.y() <= image.height(); ++y) {
-        for (int x = anchor.x(); x + part.width() - anchor.x() <= image.width(); ++x) {
-            if (image.pixel(x, y) != wanted)
-                continue;
-            const QPoint origin(x - anchor.x(), y - anchor.y());
-            if (image.copy(QRect(origin, part.size())) == part)
-                return origin;
+    const size_t nRowBytes = size_t(part.width()) * sizeof(QRgb);
+    const auto rowMatches = [&](int x, int y, int row) {
+        return std::memcmp(image.constScanLine(y + row) + size_t(x) * sizeof(QRgb),
+                           part.constScanLine(row), nRowBytes) == 0;
+    };
+    for (int y = 0; y + part.height() <= image.height(); ++y) {
+        for (int x = 0; x + part.width() <= image.width(); ++x) {
+            int row = 0;
+            while (row < part.height() && rowMatches(x, y, row))
+                ++row;
+            if (row == part.height())
+                return {x, y};
         }
     }
     return {-1, -1};
