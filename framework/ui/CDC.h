@@ -150,6 +150,11 @@ public:
     CSize GetTextExtent(const CString& str) const;
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const;
 
+protected:
+    // Text drawn through this context is also noted in *pText (a window's
+    // paint notes it for assistive technology); null stops that.
+    void NoteTextIn(CString* pText) { m_pDrawnText = pText; }
+
 private:
     struct DcState {
         HGDIOBJ hPen = nullptr;
@@ -184,9 +189,12 @@ private:
 
     const QFontMetrics& Metrics() const;
     void DrawTextLine(const QString& strLine, const std::vector<int>& underlines, QPoint ptTopLeft);
+    void NoteDrawnText(LPCSTR lpszString, int nCount);
 
     QPainter* m_pPainter = nullptr;
     std::unique_ptr<QPainter> m_pOwnedPainter;
+    // Where text drawn on a window is noted, for assistive technology.
+    CString* m_pDrawnText = nullptr;
     int m_nPainterSaves = 0; // painter saves this DC made and must undo
 
     DcState m_state;

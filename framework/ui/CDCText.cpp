@@ -68,6 +68,15 @@ void CDC::DrawTextLine(const QString& strLine, const std::vector<int>& underline
     }
 }
 
+void CDC::NoteDrawnText(LPCSTR lpszString, int nCount)
+{
+    if (m_pDrawnText == nullptr || nCount <= 0)
+        return;
+    if (!m_pDrawnText->IsEmpty())
+        *m_pDrawnText += "\r\n";
+    *m_pDrawnText += CString(lpszString, nCount);
+}
+
 int CDC::DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 {
     if (lpRect == nullptr || lpszString == nullptr)
@@ -103,6 +112,7 @@ int CDC::DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     }
     if (m_pPainter == nullptr || lines.empty())
         return nTextHeight;
+    NoteDrawnText(lpszString, ClampCount(lpszString, nCount));
 
     FlushLines();
     ApplyTextStyle();
@@ -139,6 +149,7 @@ BOOL CDC::TextOut(int x, int y, LPCSTR lpszString, int nCount)
         return FALSE;
     if (m_pPainter == nullptr)
         return TRUE;
+    NoteDrawnText(lpszString, ClampCount(lpszString, nCount));
     FlushLines();
     ApplyTextStyle();
     DrawTextLine(AfxToQString(lpszString, ClampCount(lpszString, nCount)), {}, QPoint(x, y));

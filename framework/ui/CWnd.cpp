@@ -2,6 +2,7 @@
 // text; painting requests; timers; cursor position.
 #include <afxwin.h>
 
+#include "CWndAccessible.h"
 #include "CWndHandleMap.h"
 #include "CWndWidget.h"
 
@@ -363,6 +364,7 @@ QWidget* CWnd::CreatePlainWidget(DWORD dwStyle, QWidget* pParentWidget)
                                  Qt::ToolTip | Qt::FramelessWindowHint);
         pWidget->setAttribute(Qt::WA_ShowWithoutActivating);
         pWidget->setFocusPolicy(Qt::NoFocus);
+        CWndAccessible::Install();
     } else {
         pWidget = new CWndWidget(CWndMsgTranslator::kindAll, pParentWidget, Qt::Window);
         pWidget->setFocusPolicy(Qt::StrongFocus);
@@ -567,6 +569,7 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     switch (nCmdShow) {
     case SW_HIDE:
         pOuter->hide();
+        CWndAccessible::Hidden(this);
         return bWasVisible;
     case SW_SHOWNA:
     case SW_SHOWNOACTIVATE:

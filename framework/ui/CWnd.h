@@ -147,6 +147,7 @@ protected:
 private:
     friend class CWndMsgTranslator;
     friend class CWndSurface;
+    friend class CWndAccessible;
     friend LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     QWidget* CreatePlainWidget(DWORD dwStyle, QWidget* pParentWidget);
@@ -173,6 +174,11 @@ private:
     BOOL m_bInvalidErase = FALSE;
     BOOL m_bInvalidNoErase = FALSE;
     BOOL m_bDestroying = FALSE;
+    // The text the window's paints draw, for assistive technology: what the
+    // paint under way has drawn so far, and what the last one drew.
+    CString m_strPaintingText;
+    CString m_strPaintedText;
+    BOOL m_bTextAnnounced = FALSE; // since the window was last shown
 };
 
 // Sends a message to a window's procedure with the message recorded as the

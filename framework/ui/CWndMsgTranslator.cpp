@@ -2,6 +2,7 @@
 #include <afxwin.h>
 
 #include "AfxCursor.h"
+#include "CWndAccessible.h"
 #include "CWndHandleMap.h"
 #include "CWndMsgTranslator.h"
 
@@ -121,10 +122,14 @@ bool CWndMsgTranslator::TranslatePaint(CWnd* pWnd, QWidget* pWidget)
         painter.restore();
         dc.Detach();
     }
-    if (IsStillWnd(pWidget, pWnd))
+    if (IsStillWnd(pWidget, pWnd)) {
+        pWnd->m_strPaintingText.Empty();
         AfxCallWndProc(pWnd, WM_PAINT, 0, 0);
-    if (IsStillWnd(pWidget, pWnd))
+    }
+    if (IsStillWnd(pWidget, pWnd)) {
         pWnd->m_pPaintPainter = nullptr;
+        CWndAccessible::PaintEnded(pWnd);
+    }
     painter.restore();
 
     if (b > 0) {

@@ -21,6 +21,7 @@ QPainter* CWndSurface::Open(CWnd* pWnd)
     if (pWnd != nullptr && pWnd->m_pPaintPainter != nullptr) {
         m_pShared = pWnd->m_pPaintPainter;
         m_pShared->save();
+        m_pPaintText = &pWnd->m_strPaintingText;
         return m_pShared;
     }
     m_pImage = std::make_unique<QImage>(1, 1, QImage::Format_ARGB32_Premultiplied);
@@ -42,6 +43,7 @@ void CWndSurface::Close()
     if (m_pShared != nullptr) {
         m_pShared->restore();
         m_pShared = nullptr;
+        m_pPaintText = nullptr;
     }
     if (m_pOwnPainter != nullptr)
         m_pOwnPainter->end();

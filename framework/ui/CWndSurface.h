@@ -25,9 +25,12 @@ public:
     void Close();
     // TRUE when the painter reaches the window's pixels.
     BOOL IsOnWindow() const { return m_pShared != nullptr; }
+    // Where the text this paint draws is noted; null outside a paint.
+    CString* PaintText() const { return m_pPaintText; }
 
 private:
     QPainter* m_pShared = nullptr;
+    CString* m_pPaintText = nullptr;
     std::unique_ptr<QImage> m_pImage;
     std::unique_ptr<QPainter> m_pOwnPainter;
 };

@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 
+#include <QAccessible>
 #include <QWidget>
 
 #include <string>
@@ -129,6 +130,24 @@ TEST_F(ChartInteractionTest, ReadoutAppearsOnTheFourthTickBelowTheCursor)
     CString strCaption;
     m_pView->GetTipWnd().GetWindowText(strCaption);
     EXPECT_TRUE(strCaption.IsEmpty());
+}
+
+// What a screen reader finds in the tip: a tool tip whose name is the
+// readout it shows. (The announcements need a platform with accessibility,
+// which the offscreen one is not; the desktop tests hear them.)
+TEST_F(ChartInteractionTest, TipIsAToolTipNamedByItsReadout)
+{
+    MakeZetaChart();
+    for (int nTurn : {12, 13}) {
+        RestAt((nTurn - 1) * 23 + 5, 100, 4);
+        ProcessPendingEvents();
+        QAccessibleInterface* pTip =
+            QAccessible::queryAccessibleInterface(m_pView->GetTipWnd().GetWidget());
+        ASSERT_NE(pTip, nullptr);
+        EXPECT_EQ(pTip->role(), QAccessible::ToolTip);
+        EXPECT_EQ(pTip->text(QAccessible::Name),
+                  QString("Alpha Turn=%1\nPopulation=2.50\nZeta").arg(nTurn));
+    }
 }
 
 TEST_F(ChartInteractionTest, TicksCountToFiveAndMovesResetThem)
