@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPixmap>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -124,5 +125,16 @@ void RacesPanel::takeSelection()
     for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) {
         if (size_t(index.row()) < shown->races().size())
             shown->setSelected(shown->races()[size_t(index.row())].name, true);
+    }
+}
+
+void RacesPanel::selectRaces(const QStringList& names)
+{
+    m_table->clearSelection();
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (names.contains(m_table->item(row, 0)->text()))
+            m_table->selectionModel()->select(m_table->model()->index(row, 0),
+                                              QItemSelectionModel::Select |
+                                                  QItemSelectionModel::Rows);
     }
 }

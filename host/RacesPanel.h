@@ -5,6 +5,7 @@
 // current game.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <string>
 
@@ -26,6 +27,9 @@ public:
     // The chosen game's name (ANSI), empty without games.
     std::string currentGame() const { return m_currentGame; }
     bool chooseGame(const std::string& name);
+    // Selects exactly the rows of these races (by their shown names), as a
+    // user's clicks would; the selection reaches the store the same way.
+    void selectRaces(const QStringList& names);
 
     QComboBox* gameChooser() const { return m_games; }
     QTableWidget* table() const { return m_table; }

@@ -141,14 +141,7 @@ protected:
 
     static void SelectRaces(const QStringList& names)
     {
-        QTableWidget* table = s_window->racesPanel()->table();
-        table->clearSelection();
-        for (int row = 0; row < table->rowCount(); ++row) {
-            if (names.contains(table->item(row, 0)->text()))
-                table->selectionModel()->select(table->model()->index(row, 0),
-                                                QItemSelectionModel::Select |
-                                                    QItemSelectionModel::Rows);
-        }
+        s_window->racesPanel()->selectRaces(names);
     }
 
     static void CloseChart()
