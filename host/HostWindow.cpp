@@ -1,5 +1,6 @@
 #include "HostWindow.h"
 
+#include "ChartWindow.h"
 #include "GamesWatcher.h"
 #include "HostSession.h"
 #include "PluginAbout.h"
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QImageWriter>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -108,6 +110,12 @@ void HostWindow::buildMenus()
     QMenuBar* bar = mainWindow()->menuBar();
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(tr("&Import turn..."), this, &HostWindow::chooseTurnFile);
+    QAction* exportAction =
+        file->addAction(tr("&Export chart..."), this, &HostWindow::chooseExportFile);
+    // Only with a chart window to export.
+    connect(file, &QMenu::aboutToShow, exportAction, [this, exportAction] {
+        exportAction->setEnabled(ChartWindow::findView(*m_session.mainFrame()) != nullptr);
+    });
     file->addSeparator();
     file->addAction(tr("E&xit"), mainWindow(), &QWidget::close);
     m_pluginsMenu = bar->addMenu(tr("&Plug-ins"));
@@ -164,6 +172,41 @@ void HostWindow::chooseTurnFile()
                                                       tr("Turn files (*.csv);;All files (*)"));
     if (!path.isEmpty())
         importTurn(path);
+}
+
+void HostWindow::chooseExportFile()
+{
+    QString filter = tr("PNG image (*.png)");
+    const QString path =
+        QFileDialog::getSaveFileName(mainWindow(), tr("Export chart"), QStringLiteral("chart.png"),
+                                     tr("PNG image (*.png);;SVG image (*.svg)"), &filter);
+    if (path.isEmpty())
+        return;
+    const bool svg = filter.contains(QLatin1String("svg"));
+    const QString suffix = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    exportChart(path.endsWith(suffix, Qt::CaseInsensitive) ? path : path + suffix);
+}
+
+bool HostWindow::exportChart(const QString& path)
+{
+    CView* view = ChartWindow::findView(*m_session.mainFrame());
+    if (view == nullptr) {
+        report(tr("There is no chart window to export."));
+        return false;
+    }
+    ChartWindow chart(*view);
+    QString error;
+    bool written = false;
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        written = chart.writeSvg(path, error);
+    } else {
+        QImageWriter writer(path, "png");
+        written = writer.write(chart.grab());
+        error = writer.errorString();
+    }
+    if (!written)
+        report(tr("The chart was not exported to %1: %2").arg(path, error));
+    return written;
 }
 
 bool HostWindow::importTurn(const QString& csvPath)

@@ -48,6 +48,10 @@ public:
     // File > Import turn... without the file dialog. False (and the user
     // told why) when the turn was not imported.
     bool importTurn(const QString& csvPath);
+    // File > Export chart... without the file dialog: the active chart
+    // window as PNG, or as SVG when the name ends in .svg. False (and the
+    // user told why) when there is no chart or the file cannot be written.
+    bool exportChart(const QString& path);
     // Help > About plug-ins without the dialog.
     QString aboutText();
 
@@ -62,6 +66,7 @@ private:
     void fillPluginsMenu();
     void runCommand(size_t index);
     void chooseTurnFile();
+    void chooseExportFile();
     void showAbout();
     void reloadGames(bool listChanged);
     void sendEvent(bool listChanged);

@@ -205,8 +205,20 @@ TEST_F(HostWindowTest, SelectedRacesAddedWithThePluginItemsAreCharted)
     EXPECT_GT(CountPixels(image, 0xB92B2B), 20) << "Velelluans";
     EXPECT_GT(CountPixels(image, 0x9C49D7), 20) << "Елюаны";
     EXPECT_EQ(CountPixels(image, 0xDDC61F), 0) << "Dunprekai, not selected";
+
+    // File > Export chart... writes what the window shows.
+    ASSERT_TRUE(s_window->exportChart(Path("export.png")));
+    EXPECT_EQ(QImage(Path("export.png")).convertToFormat(image.format()), image);
+    ASSERT_TRUE(s_window->exportChart(Path("export.svg")));
+    QFile svg(Path("export.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<polyline"));
     CloseChart();
     EXPECT_EQ(ChartWindow::frameCount(*s_session->mainFrame()), 0);
+    s_reports.clear();
+    EXPECT_FALSE(s_window->exportChart(Path("none.png")));
+    EXPECT_EQ(s_reports.size(), 1) << "told there is no chart";
+    s_reports.clear();
 }
 
 TEST_F(HostWindowTest, ImportedTurnReachesTheOpenChart)
