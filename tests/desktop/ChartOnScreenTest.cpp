@@ -164,10 +164,14 @@ protected:
         ChartWindow(*view).resizeView(viewSize);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pView->window()));
         QWidget* main = m_pView->window();
-        ASSERT_TRUE(WaitFor([&] {
-            return s_driver->locate(main, m_pView->mapTo(main, QPoint(0, 0)), Render());
-        })) << "the chart is nowhere on the "
-            << s_driver->name().toStdString() << " screen";
+        // A new window can take the compositor a while under load.
+        const bool bFound = WaitFor(
+            [&] { return s_driver->locate(main, m_pView->mapTo(main, QPoint(0, 0)), Render()); },
+            3 * nScreenWaitMs);
+        if (!bFound)
+            KeepForLooking(s_driver->grabScreen(), Render());
+        ASSERT_TRUE(bFound) << "the chart is nowhere on the " << s_driver->name().toStdString()
+                            << " screen";
         // A click gives the chart the focus, which its readout needs.
         s_driver->moveTo(m_pView, QPoint(5, 5));
         s_driver->click(Qt::LeftButton);
