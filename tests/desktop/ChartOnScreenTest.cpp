@@ -154,6 +154,9 @@ protected:
     void OpenChart()
     {
         CloseChart();
+        // Where the last test left the mouse, the new chart would show its
+        // tip while it is being found on screen.
+        ParkMouse();
         QFile::remove(Path("start/save.kv"));
         SelectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
         PluginAction("Kurvo")->trigger();
