@@ -1,5 +1,6 @@
 #include "CSaveFile.h"
 
+#include "../core/AfxFileCalls.h"
 #include "AfxPath.h"
 
 #include <cerrno>
@@ -8,7 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace
 {
@@ -53,11 +54,11 @@ void FillError(CFileException* pError, int nError, LPCSTR lpszPath)
 // caller could still act on, so it is not reported.
 void SyncFolder(LPCSTR lpszFolder)
 {
-    const int hFolder = ::open(lpszFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int hFolder = AfxFileOpen(lpszFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (hFolder < 0)
         return;
-    ::fsync(hFolder);
-    ::close(hFolder);
+    AfxFileSync(hFolder);
+    AfxFileClose(hFolder);
 }
 
 } // namespace
@@ -79,24 +80,28 @@ BOOL CSaveFile::OpenTarget(LPCSTR lpszTargetPath, CFileException* pError)
         strPattern += '/';
     strPattern += "." + AfxGetFileName(m_strTargetPath) + ".XXXXXX";
 
-    std::vector<char> pattern(strPattern.GetString(),
-                              strPattern.GetString() + strPattern.GetLength() + 1);
-    const int hFile = ::mkostemp(pattern.data(), O_CLOEXEC);
+    // Every name is made before the file exists: from then on nothing may
+    // fail without the file being found again and removed.
+    CString strTempPath = strPattern;
+    m_strFileName = strPattern;
+    const int hFile = AfxFileMakeTemp(strTempPath.GetBuffer(strTempPath.GetLength()), O_CLOEXEC);
+    strTempPath.ReleaseBuffer();
     if (hFile < 0) {
         FillError(pError, errno, m_strTargetPath);
         return FALSE;
     }
-    m_strTempPath = pattern.data();
+    for (int i = 0; i < strTempPath.GetLength(); ++i)
+        m_strFileName.SetAt(i, strTempPath[i]);
+    m_strTempPath = std::move(strTempPath);
     if (::fchmod(hFile, ModeFor(m_strTargetPath)) != 0) {
         const int nError = errno;
-        ::close(hFile);
+        AfxFileClose(hFile);
         ::unlink(m_strTempPath);
         m_strTempPath.Empty();
         FillError(pError, nError, m_strTargetPath);
         return FALSE;
     }
     m_hFile = hFile;
-    m_strFileName = m_strTempPath;
     m_bCloseOnDelete = TRUE;
     return TRUE;
 }
@@ -105,13 +110,15 @@ void CSaveFile::Commit()
 {
     Sync();
     Close();
-    if (::rename(m_strTempPath, m_strTargetPath) != 0) {
+    // Worked out before the rename, after which nothing may fail.
+    const CString strFolder = AfxGetFolder(m_strTargetPath);
+    if (AfxFileRename(m_strTempPath, m_strTargetPath) != 0) {
         const int nError = errno;
         Discard();
         AfxThrowFileException(CFileException::OsErrorToException(nError), nError, m_strTargetPath);
     }
     m_strTempPath.Empty();
-    SyncFolder(AfxGetFolder(m_strTargetPath));
+    SyncFolder(strFolder);
 }
 
 void CSaveFile::Discard()

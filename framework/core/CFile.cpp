@@ -1,6 +1,7 @@
 // Binary file over a POSIX descriptor.
 #include "CFile.h"
 
+#include "AfxFileCalls.h"
 #include "CException.h"
 
 #include <cerrno>
@@ -45,7 +46,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     m_strFileName = lpszFileName;
     int hFile = -1;
     do {
-        hFile = ::open(lpszFileName != nullptr ? lpszFileName : "", nFlags, 0666);
+        hFile = AfxFileOpen(lpszFileName != nullptr ? lpszFileName : "", nFlags, 0666);
     } while (hFile < 0 && errno == EINTR);
     if (hFile < 0) {
         int nError = errno;
@@ -73,7 +74,7 @@ void CFile::Close()
 {
     if (!IsOpen())
         return;
-    int nResult = ::close(m_hFile);
+    int nResult = AfxFileClose(m_hFile);
     int nError = errno;
     m_hFile = hFileNull;
     m_bCloseOnDelete = FALSE;
@@ -86,7 +87,7 @@ void CFile::Close()
 void CFile::Abort()
 {
     if (IsOpen())
-        ::close(m_hFile);
+        AfxFileClose(m_hFile);
     m_hFile = hFileNull;
     m_bCloseOnDelete = FALSE;
 }
@@ -95,7 +96,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
 {
     UINT nDone = 0;
     while (nDone < nCount) {
-        ssize_t nRead = ::read(m_hFile, static_cast<char*>(lpBuf) + nDone, nCount - nDone);
+        ssize_t nRead = AfxFileRead(m_hFile, static_cast<char*>(lpBuf) + nDone, nCount - nDone);
         if (nRead < 0) {
             if (errno == EINTR)
                 continue;
@@ -113,7 +114,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
     UINT nDone = 0;
     while (nDone < nCount) {
         ssize_t nWritten =
-            ::write(m_hFile, static_cast<const char*>(lpBuf) + nDone, nCount - nDone);
+            AfxFileWrite(m_hFile, static_cast<const char*>(lpBuf) + nDone, nCount - nDone);
         if (nWritten < 0) {
             if (errno == EINTR)
                 continue;
@@ -164,6 +165,6 @@ CString CFile::GetFileName() const
 
 void CFile::Sync()
 {
-    if (::fsync(m_hFile) != 0)
+    if (AfxFileSync(m_hFile) != 0)
         ThrowErrno(errno, m_strFileName);
 }
