@@ -1,8 +1,9 @@
 #include "CsvTableReader.h"
 
 #include "CsvReader.h"
+#include "FileBytes.h"
 
-#include <QFile>
+#include <QStringList>
 
 namespace
 {
@@ -35,20 +36,13 @@ bool isBlankRecord(const std::vector<std::string>& fields)
 
 bool CsvTableReader::readFile(const QString& path, const RowHandler& onRow)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_log.add(path, 0, QStringLiteral("cannot be opened: %1").arg(file.errorString()));
+    QString error;
+    const std::optional<QByteArray> bytes = FileBytes::read(path, kMaxFileBytes, error);
+    if (!bytes) {
+        m_log.add(path, 0, error);
         return false;
     }
-    if (file.size() > kMaxFileBytes) {
-        m_log.add(path, 0,
-                  QStringLiteral("is %1 bytes long, more than the %2 bytes accepted; not read")
-                      .arg(file.size())
-                      .arg(kMaxFileBytes));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    return readText(std::string_view(bytes.constData(), size_t(bytes.size())), path, onRow);
+    return readText(std::string_view(bytes->constData(), size_t(bytes->size())), path, onRow);
 }
 
 bool CsvTableReader::readText(std::string_view text, const QString& path, const RowHandler& onRow)

@@ -49,6 +49,13 @@ bool Game::addTurnFigures(std::string_view raceName, int turn, TurnFigures figur
     return true;
 }
 
+void Game::removeTurn(int turn) noexcept
+{
+    for (Race& race : m_races)
+        race.turns.erase(turn);
+    m_turns.erase(turn);
+}
+
 bool Game::setSelected(std::string_view raceName, bool selected)
 {
     Race* race = mutableRace(raceName);

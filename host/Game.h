@@ -65,6 +65,8 @@ public:
     // False (and nothing changes) for an unknown race or a turn the race
     // already has.
     bool addTurnFigures(std::string_view race, int turn, TurnFigures figures);
+    // Takes the turn from every race; never fails, so it can undo an add.
+    void removeTurn(int turn) noexcept;
 
     // False for an unknown race.
     bool setSelected(std::string_view race, bool selected);

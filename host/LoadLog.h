@@ -5,8 +5,8 @@
 
 #include "GameLoadError.h"
 
-#include <QHash>
 #include <QString>
+#include <map>
 #include <vector>
 
 class LoadLog
@@ -24,6 +24,8 @@ public:
 
 private:
     int m_maxPerFile;
-    QHash<QString, int> m_countPerFile;
+    // Not a QHash: its insertion cannot pass on a failed allocation, and
+    // an import must be able to fail that way without ending the program.
+    std::map<QString, int> m_countPerFile;
     std::vector<GameLoadError> m_errors;
 };

@@ -3,10 +3,10 @@
 #include "CsvReader.h"
 #include "CsvTableReader.h"
 #include "CsvWriter.h"
+#include "FileBytes.h"
 #include "LoadLog.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <set>
 
 namespace
@@ -73,18 +73,40 @@ ImportResult TurnImporter::import(const QString& csvPath)
     ImportResult result;
     if (readRows(csvPath, log, figureLog) && log.isEmpty())
         checkOneNewTurn(csvPath, log);
-    if (log.isEmpty() && appendToTurnsFile(log)) {
-        for (ImportRow& imported : m_rows)
-            m_game.addTurnFigures(imported.race, imported.row.turn, imported.row.figures);
+    // The figures' reports are taken first: once turns.csv is replaced,
+    // nothing that could fail may be left to do.
+    std::vector<GameLoadError> figureErrors = figureLog.takeErrors();
+    if (log.isEmpty() && addToGameAndFile(log)) {
         result.imported = true;
         result.turn = m_rows.front().row.turn;
         result.races = int(m_rows.size());
+        result.errors = std::move(figureErrors);
+    } else {
+        result.errors = log.takeErrors();
+        result.errors.insert(result.errors.end(), std::make_move_iterator(figureErrors.begin()),
+                             std::make_move_iterator(figureErrors.end()));
     }
-    result.errors = log.takeErrors();
-    for (GameLoadError& figure : figureLog.takeErrors())
-        result.errors.push_back(std::move(figure));
     m_rows.clear();
     return result;
+}
+
+// The game in memory gets the turn first, as that needs memory and undoing
+// it does not; so a failure anywhere, an allocation's included, leaves the
+// game and turns.csv as they were.
+bool TurnImporter::addToGameAndFile(LoadLog& log)
+{
+    const int turn = m_rows.front().row.turn;
+    try {
+        for (const ImportRow& imported : m_rows)
+            m_game.addTurnFigures(imported.race, turn, imported.row.figures);
+        if (appendToTurnsFile(log))
+            return true;
+    } catch (...) {
+        m_game.removeTurn(turn);
+        throw;
+    }
+    m_game.removeTurn(turn);
+    return false;
 }
 
 bool TurnImporter::readRows(const QString& csvPath, LoadLog& log, LoadLog& figureLog)
@@ -157,22 +179,21 @@ bool TurnImporter::appendToTurnsFile(LoadLog& log)
 {
     const QString path = m_game.turnsPath();
     QByteArray existing;
-    QFile current(path);
-    if (current.exists()) {
-        if (!current.open(QIODevice::ReadOnly)) {
-            log.add(path, 0, QStringLiteral("cannot be read: %1").arg(current.errorString()));
+    QString error;
+    if (QFileInfo::exists(path)) {
+        std::optional<QByteArray> bytes =
+            FileBytes::read(path, CsvTableReader::kMaxFileBytes, error);
+        if (!bytes) {
+            log.add(path, 0, error);
             return false;
         }
-        existing = current.readAll();
-        current.close();
+        existing = std::move(*bytes);
     }
     const QByteArray updated = turnsFileWithRows(existing, log);
     if (updated.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() ||
-        !file.commit()) {
-        log.add(path, 0, QStringLiteral("cannot be written: %1").arg(file.errorString()));
+    if (!FileBytes::replace(path, updated, error)) {
+        log.add(path, 0, error);
         return false;
     }
     return true;

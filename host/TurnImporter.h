@@ -5,7 +5,8 @@
 // when a line is malformed, names a race the game lacks or names a race
 // twice, when the file holds no turn or more than one, when the game already
 // has that turn, or when turns.csv cannot be rewritten. turns.csv is
-// replaced atomically, so a failed write leaves the old file as it was.
+// replaced atomically, so a failed write leaves the old file as it was; an
+// exception (out of memory) leaves the game and its file as they were too.
 // A figure that is not a number refuses nothing: it is reported, and the
 // turn is added, in memory and in turns.csv, without that figure.
 #pragma once
@@ -45,6 +46,7 @@ private:
     bool readRows(const QString& csvPath, LoadLog& log, LoadLog& figureLog);
     void checkRaces(const QString& csvPath, LoadLog& log, TurnRowParser& parser);
     void checkOneNewTurn(const QString& csvPath, LoadLog& log);
+    bool addToGameAndFile(LoadLog& log);
     bool appendToTurnsFile(LoadLog& log);
     QByteArray turnsFileWithRows(const QByteArray& existing, LoadLog& log);
 
