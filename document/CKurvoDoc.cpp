@@ -133,7 +133,9 @@ void CKurvoDoc::LoadDocument(CArchive& ar)
     LONG nFlags = 0;
     ar >> nFlags;
 
-    m_selection.TakeItemsFrom(selection);
+    // The file's selection replaces the old one, and by an exchange that
+    // cannot fail: an open either gives the file's document or the old one.
+    m_selection.Swap(selection);
     delete m_pRaces;
     m_pRaces = static_cast<CManBi*>(pRead.release());
     m_nChartFlags = nFlags;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 CDimPtr::CDimPtr() = default;
 
@@ -21,9 +22,12 @@ BOOL CDimPtr::RemoveAll()
 
 BOOL CDimPtr::SetSize(int nSize)
 {
+    // The new storage comes before the old goes: a collection whose index
+    // fails to grow keeps the index it had, which still matches its items.
+    CObBase** pData = nSize > 0 ? new CObBase*[size_t(nSize)]() : nullptr;
     RemoveAll();
-    if (nSize > 0) {
-        m_pData = new CObBase*[size_t(nSize)]();
+    if (pData != nullptr) {
+        m_pData = pData;
         m_nSize = nSize;
         m_nCapacity = nSize;
     }
@@ -83,4 +87,12 @@ BOOL CDimPtr::Add(CObBase* pItem)
     }
     m_pData[m_nSize++] = pItem;
     return TRUE;
+}
+
+void CDimPtr::Swap(CDimPtr& other) noexcept
+{
+    std::swap(m_pData, other.m_pData);
+    std::swap(m_nSize, other.m_nSize);
+    std::swap(m_nCapacity, other.m_nCapacity);
+    std::swap(m_pSpare, other.m_pSpare);
 }

@@ -16,7 +16,7 @@ public:
 
     BOOL RemoveAll();
     // Old contents are dropped; new slots hold null. A negative count
-    // leaves the array empty.
+    // leaves the array empty; a failed allocation leaves it as it was.
     BOOL SetSize(int nSize);
     // Indexes past either end are clamped to the first or the last slot.
     // On an empty array it answers a spare slot holding null, so a caller
@@ -27,6 +27,7 @@ public:
     BOOL Copy(const CDimPtr& src);
     // A null pointer is refused with FALSE and the array is left unchanged.
     BOOL Add(CObBase* pItem);
+    void Swap(CDimPtr& other) noexcept;
 
 private:
     int ClampIndex(int nIndex) const;

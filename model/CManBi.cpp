@@ -1,6 +1,7 @@
 #include "model/CManBi.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 IMPLEMENT_SERIAL(CManBi, CObject, 0)
@@ -146,6 +147,15 @@ BOOL CManBi::RemoveAll()
 
 // ---------------------------------------------------------------------------
 // Index and balance
+
+void CManBi::Swap(CManBi& other) noexcept
+{
+    std::swap(m_pRoot, other.m_pRoot);
+    m_index.Swap(other.m_index);
+    std::swap(m_nState, other.m_nState);
+    std::swap(m_nDepth, other.m_nDepth);
+    std::swap(m_nCount, other.m_nCount);
+}
 
 BOOL CManBi::TakeItemsFrom(CManBi& other)
 {

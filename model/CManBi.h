@@ -48,6 +48,9 @@ public:
     // already held) and balances; other is left empty. Lets an owner read a
     // collection aside and adopt it only once the whole file has been read.
     BOOL TakeItemsFrom(CManBi& other);
+    // Exchanges the whole contents with other; needs no memory, so an owner
+    // can adopt a collection read aside without a step that could fail.
+    void Swap(CManBi& other) noexcept;
     BOOL BuildIndex();
     // The items in ascending order, replacing the contents of items.
     BOOL GetItems(CDimPtr& items);

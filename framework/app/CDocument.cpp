@@ -223,16 +223,23 @@ void CDocument::ReadArchive(LPCSTR lpszPathName)
     if (file.GetLength() != 0)
         Serialize(ar);
     ar.Close();
-    file.Close();
+    // Nothing was written, so a failing close loses nothing; failing the
+    // open for it would report an error for a document already loaded.
+    file.Abort();
 }
 
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 {
-    const CString strPath = AfxFullPath(lpszPathName);
-    DeleteContents();
-    SetModifiedFlag(TRUE); // dirty while half loaded
+    CString strPath;
     return RunReported(
-        strPath, FALSE, [&] { ReadArchive(strPath); }, [&] { DeleteContents(); });
+        lpszPathName, strPath, FALSE,
+        [&] {
+            strPath = AfxFullPath(lpszPathName);
+            DeleteContents();
+            SetModifiedFlag(TRUE); // dirty while half loaded
+            ReadArchive(strPath);
+        },
+        [&] { DeleteContents(); });
 }
 
 void CDocument::WriteArchive(CSaveFile& file)
@@ -246,25 +253,33 @@ void CDocument::WriteArchive(CSaveFile& file)
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
-    const CString strPath = AfxFullPath(lpszPathName);
-    if (strPath.IsEmpty()) {
+    if (lpszPathName == nullptr || *lpszPathName == '\0') {
         ReportSaveLoadException(m_strTitle, nullptr, TRUE, "The document has no file name.");
         return FALSE;
     }
+    CString strPath;
     CSaveFile file;
-    CFileException error;
-    if (!file.OpenTarget(strPath, &error)) {
-        ReportSaveLoadException(strPath, &error, TRUE);
-        return FALSE;
-    }
     return RunReported(
-        strPath, TRUE, [&] { WriteArchive(file); }, [&] { file.Discard(); });
+        lpszPathName, strPath, TRUE,
+        [&] {
+            strPath = AfxFullPath(lpszPathName);
+            CFileException error;
+            if (!file.OpenTarget(strPath, &error))
+                AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+            WriteArchive(file);
+        },
+        [&] { file.Discard(); });
 }
 
 // Runs a load or save step, marks the document clean when it succeeds, and
-// otherwise undoes what the step left and reports the failure once.
-BOOL CDocument::RunReported(const CString& strPath, BOOL bSaving, const std::function<void()>& work,
-                            const std::function<void()>& undo)
+// otherwise undoes what the step left and reports the failure once. The
+// step starts inside the guard, path resolution included, so that even a
+// failed allocation is reported rather than thrown at the caller; the steps
+// are taken as they are, not as std::function, which could itself allocate
+// before the guard.
+template <class Work, class Undo>
+BOOL CDocument::RunReported(LPCSTR lpszPathName, const CString& strPath, BOOL bSaving, Work work,
+                            Undo undo)
 {
     CString strFailure;
     try {
@@ -273,7 +288,7 @@ BOOL CDocument::RunReported(const CString& strPath, BOOL bSaving, const std::fun
         return TRUE;
     } catch (CException* e) {
         undo();
-        ReportSaveLoadException(strPath, e, bSaving);
+        ReportSaveLoadException(strPath.IsEmpty() ? lpszPathName : strPath.GetString(), e, bSaving);
         e->Delete();
         return FALSE;
     } catch (const std::bad_alloc&) {
@@ -282,7 +297,8 @@ BOOL CDocument::RunReported(const CString& strPath, BOOL bSaving, const std::fun
         strFailure = ex.what();
     }
     undo();
-    ReportSaveLoadException(strPath, nullptr, bSaving, strFailure);
+    ReportSaveLoadException(strPath.IsEmpty() ? lpszPathName : strPath.GetString(), nullptr,
+                            bSaving, strFailure);
     return FALSE;
 }
 

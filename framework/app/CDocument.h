@@ -97,8 +97,11 @@ private:
     // Both throw the framework's exceptions on failure.
     void ReadArchive(LPCSTR lpszPathName);
     void WriteArchive(CSaveFile& file);
-    BOOL RunReported(const CString& strPath, BOOL bSaving, const std::function<void()>& work,
-                     const std::function<void()>& undo);
+    // strPath is the resolved path once work has resolved it; until then
+    // failures name lpszPathName.
+    template <class Work, class Undo>
+    BOOL RunReported(LPCSTR lpszPathName, const CString& strPath, BOOL bSaving, Work work,
+                     Undo undo);
     // The frames that show the document, each once, in view order.
     std::vector<CFrameWnd*> GetFrames() const;
 };

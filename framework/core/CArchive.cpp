@@ -636,11 +636,13 @@ CObject* CArchive::ReadObjectImpl(const CRuntimeClass* pClassRefRequested, BOOL 
         Fail(CArchiveException::badIndex);
     if (m_nMapCount >= nMaxMapCount)
         Fail(CArchiveException::badIndex);
-    CObject* pOb = pClass->CreateObject();
-    if (pOb == nullptr)
+    // Owned here until the table holds it, whose growth can fail too.
+    std::unique_ptr<CObject> pNew(pClass->CreateObject());
+    if (pNew == nullptr)
         Fail(CArchiveException::badClass);
+    m_pMaps->table.push_back(Maps::Entry{Maps::Kind::object, pNew.get(), 0});
+    CObject* pOb = pNew.release();
     DWORD nIndex = NextIndex();
-    m_pMaps->table.push_back(Maps::Entry{Maps::Kind::object, pOb, 0});
 
     ++m_nDepth;
     m_nObjectSchema = nSchema;
