@@ -65,6 +65,7 @@ bool CsvReader::readQuoted(std::string& field)
         if (quote == std::string_view::npos) {
             fail("a quoted field is not closed before the end of the file");
             m_pos = m_text.size();
+            m_endedInsideQuotes = true;
             return false;
         }
         const std::string_view part = m_text.substr(m_pos, quote - m_pos);

@@ -27,6 +27,9 @@ public:
     // The 1-based line on which the last record (or error) began.
     int recordLine() const { return m_recordLine; }
     const std::string& errorMessage() const { return m_error; }
+    // Whether the text ended inside a quoted field: text appended to it
+    // would be read as part of that field.
+    bool endedInsideQuotes() const { return m_endedInsideQuotes; }
 
 private:
     bool atEnd() const { return m_pos >= m_text.size(); }
@@ -43,4 +46,5 @@ private:
     int m_line = 1;
     int m_recordLine = 0;
     std::string m_error;
+    bool m_endedInsideQuotes = false;
 };

@@ -35,6 +35,16 @@ std::optional<std::vector<std::string>> headerOf(const QByteArray& table)
     }
 }
 
+// The line of a quoted field that the table opens and never closes, or 0.
+int lineOfOpenQuote(const QByteArray& table)
+{
+    CsvReader reader(asView(table));
+    std::vector<std::string> fields;
+    while (reader.next(fields) != CsvReader::Status::End) {
+    }
+    return reader.endedInsideQuotes() ? reader.recordLine() : 0;
+}
+
 std::string lowerTrimmed(std::string text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
@@ -219,6 +229,12 @@ QByteArray TurnImporter::turnsFileWithRows(const QByteArray& existing, LoadLog& 
         if (!hasEveryColumn(header)) {
             log.add(m_game.turnsPath(), 1,
                     QStringLiteral("lacks some of the turn table's columns; no turns added"));
+            return {};
+        }
+        if (const int line = lineOfOpenQuote(existing)) {
+            log.add(m_game.turnsPath(), line,
+                    QStringLiteral("opens a quoted field that is never closed; lines added after "
+                                   "it would be read into it, so no turns added"));
             return {};
         }
         if (existing.contains("\r\n"))

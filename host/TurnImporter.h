@@ -4,7 +4,8 @@
 // The import is all or nothing. It is refused, with every reason listed,
 // when a line is malformed, names a race the game lacks or names a race
 // twice, when the file holds no turn or more than one, when the game already
-// has that turn, or when turns.csv cannot be rewritten. turns.csv is
+// has that turn, or when turns.csv cannot be rewritten (or ends inside a
+// quoted field, which would swallow the new lines). turns.csv is
 // replaced atomically, so a failed write leaves the old file as it was; an
 // exception (out of memory) leaves the game and its file as they were too.
 // A figure that is not a number refuses nothing: it is reported, and the

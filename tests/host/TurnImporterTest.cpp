@@ -119,4 +119,32 @@ TEST_F(TurnImporterTest, RefusesAnythingButOneNewTurnOfKnownRaces)
     EXPECT_FALSE(
         m_store.importTurn("Nope", m_games.path() + QStringLiteral("/import.csv")).imported);
 }
+TEST_F(TurnImporterTest, RefusesToExtendATurnsFileThatNewLinesWouldNotFollow)
+{
+    const struct {
+        const char* what;
+        QByteArray turns;
+        const char* fragment;
+    } cases[] = {
+        {"no header", "\"turn,race\n", "no header line"},
+        {"columns missing", "turn,race,industry\n0,Bravo,1\n", "lacks some"},
+        // The new lines would be read into the unclosed field.
+        {"open quote at the end", kTurnsHeader + "0,\"Bravo,1,2,3,4,5\n", "never closed"},
+    };
+    const QString path =
+        m_games.write(QStringLiteral("import.csv"), kTurnsHeader + "3,Bravo,1,2,3,4,5\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_games.write(turnsPath(), c.turns);
+        m_store.load(m_games.path());
+        const ImportResult result = m_store.importTurn("Alpha", path);
+        EXPECT_FALSE(result.imported);
+        ASSERT_FALSE(result.errors.empty());
+        EXPECT_TRUE(result.errors[0].message.contains(QString::fromLatin1(c.fragment)))
+            << result.errors[0].toString().toStdString();
+        EXPECT_EQ(TestGames::read(turnsPath()), c.turns);
+        EXPECT_FALSE(m_store.findGame("Alpha")->hasTurn(3));
+    }
+}
+
 } // namespace
