@@ -138,6 +138,7 @@ TEST_P(DocumentFaultTest, SaveReplacesTheWholeFileOrNothing)
             EXPECT_EQ(nLeft, 0) << "a failed save leaked";
         }
     });
+    EXPECT_GT(nRuns, 1) << "no fault was reached: the failing calls are not in place";
     std::printf("save, %s faults: %d runs\n",
                 GetParam() == FaultKind::allocation ? "allocation" : "file call", nRuns);
 }
@@ -173,6 +174,7 @@ TEST_P(DocumentFaultTest, OpenLoadsTheFileOrLeavesTheDocument)
             EXPECT_EQ(nLeft, 0) << "a failed open leaked";
         }
     });
+    EXPECT_GT(nRuns, 1) << "no fault was reached: the failing calls are not in place";
     std::printf("open, %s faults: %d runs\n",
                 GetParam() == FaultKind::allocation ? "allocation" : "file call", nRuns);
 }
