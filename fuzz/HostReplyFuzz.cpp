@@ -70,6 +70,11 @@ std::string_view CScriptedHost::NextLine()
     return line;
 }
 
+std::string CutAtZero(std::string_view text)
+{
+    return std::string(text.substr(0, text.find('\0')));
+}
+
 BOOL AsksForTurns(const CMapStringToString& map)
 {
     CString strFunction, strWhat;
@@ -86,9 +91,11 @@ void CScriptedHost::Answer(CMapStringToString& map)
         const std::string_view pair = line.substr(0, nEnd);
         line.remove_prefix(nEnd == std::string_view::npos ? line.size() : nEnd + 1);
         const size_t nEquals = pair.find('=');
-        const std::string key(pair.substr(0, nEquals));
-        const std::string value(nEquals == std::string_view::npos ? std::string_view()
-                                                                  : pair.substr(nEquals + 1));
+        // Cut at a zero byte, as the map itself does, so that the count
+        // checked is the count the plug-in gets.
+        const std::string key = CutAtZero(pair.substr(0, nEquals));
+        const std::string value = CutAtZero(
+            nEquals == std::string_view::npos ? std::string_view() : pair.substr(nEquals + 1));
         const LONG nTurns = KurvoAtol(value.c_str());
         if (bTurns && key == "Count" && nTurns > kMaxFuzzTurns && nTurns <= CRace::nMaxTurns)
             continue;
