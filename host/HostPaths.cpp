@@ -22,14 +22,24 @@ bool looksLikeGamesFolder(const QString& folder)
 
 QString HostPaths::defaultPluginFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    const QString programDir = QCoreApplication::applicationDirPath();
+#ifdef KURVO_PKGLIB_FROM_BIN
+    // An installed host keeps its plug-ins in a private library folder; a
+    // build tree has none and puts them beside the program.
+    const QDir installed(programDir + QStringLiteral("/" KURVO_PKGLIB_FROM_BIN));
+    if (installed.exists())
+        return installed.canonicalPath();
+#endif
+    return programDir;
 }
 
 QString HostPaths::defaultGamesFolder()
 {
     const QString programDir = QCoreApplication::applicationDirPath();
     const QStringList candidates{
-        programDir + QStringLiteral("/../share/kurvo7/data"), // installed
+#ifdef KURVO_PKGDATA_FROM_BIN
+        programDir + QStringLiteral("/" KURVO_PKGDATA_FROM_BIN "/data"), // installed
+#endif
         programDir + QStringLiteral("/data"),
         programDir + QStringLiteral("/../../data"), // <source>/build/bin
 #ifdef KURVO_SOURCE_DATA_DIR

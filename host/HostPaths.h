@@ -6,8 +6,8 @@
 class HostPaths
 {
 public:
-    // The folder of the program, where the build and an install put the
-    // plug-ins beside it.
+    // The installed plug-in folder when the program runs from an install,
+    // else the program's own folder, where the build puts the plug-ins.
     static QString defaultPluginFolder();
     // The bundled sample games: installed beside the program or in the
     // source tree the program was built from. Empty when none is found.

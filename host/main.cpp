@@ -124,6 +124,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kurvo-host"));
     QApplication::setOrganizationName(QStringLiteral("KURVO7"));
+    // Wayland compositors match the window to its menu entry and icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kurvo7.kurvohost"));
     if (bFallbackOffered) {
         qInstallMessageHandler(nullptr);
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {

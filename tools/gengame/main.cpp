@@ -67,8 +67,11 @@ int main(int argc, char** argv)
     GameGenerator generator(shape);
     QString error;
     const std::optional<QString> folder = generator.write(positional.first(), error);
-    if (!folder)
-        return fail(error);
+    if (!folder) {
+        // A usage error was caught above; this is the files not being written.
+        std::fprintf(stderr, "kurvo-gengame: %s\n", qPrintable(error));
+        return 1;
+    }
     std::printf("%s\n", qPrintable(*folder));
     return 0;
 }
