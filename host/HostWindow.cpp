@@ -119,13 +119,25 @@ void HostWindow::buildMenus()
     file->addSeparator();
     file->addAction(tr("E&xit"), mainWindow(), &QWidget::close);
     m_pluginsMenu = bar->addMenu(tr("&Plug-ins"));
+    QMenu* window = bar->addMenu(tr("&Window"));
+    QAction* races = window->addAction(tr("&Races"), this, &HostWindow::focusRacesWindow);
+    races->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(tr("&About plug-ins..."), this, &HostWindow::showAbout);
+}
+
+void HostWindow::focusRacesWindow()
+{
+    // A closed or floating races window comes back where the user left it.
+    m_racesDock->show();
+    m_racesDock->raise();
+    m_races->setFocus(Qt::ShortcutFocusReason);
 }
 
 void HostWindow::buildRacesWindow()
 {
     auto* dock = new QDockWidget(tr("Races"), mainWindow());
+    m_racesDock = dock;
     dock->setObjectName(QStringLiteral("races"));
     m_races = new RacesPanel(m_session.store(), dock);
     dock->setWidget(m_races);

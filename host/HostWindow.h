@@ -16,6 +16,7 @@ class GamesWatcher;
 class PluginCallShield;
 class RacesPanel;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QMenu;
@@ -62,6 +63,8 @@ signals:
 private:
     void buildMenus();
     void buildRacesWindow();
+    // Window > Races (Ctrl+R): the races window, shown, with the game chooser focused.
+    void focusRacesWindow();
     void buildStatusBar();
     void fillPluginsMenu();
     void runCommand(size_t index);
@@ -78,6 +81,7 @@ private:
     HostOptions m_options;
     Reporter m_reporter;
     RacesPanel* m_races = nullptr;
+    QDockWidget* m_racesDock = nullptr;
     QMenu* m_pluginsMenu = nullptr;
     QLabel* m_progress = nullptr;
     GamesWatcher* m_watcher = nullptr;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPixmap>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -36,8 +37,16 @@ RacesPanel::RacesPanel(GameStore& store, QWidget* parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    // Alt+G and Alt+R reach the chooser and the table from the keyboard.
+    auto* gameLabel = new QLabel(tr("&Game:"), this);
+    gameLabel->setBuddy(m_games);
+    auto* racesLabel = new QLabel(tr("&Races:"), this);
+    racesLabel->setBuddy(m_table);
+    layout->addWidget(gameLabel);
     layout->addWidget(m_games);
+    layout->addWidget(racesLabel);
     layout->addWidget(m_table);
+    setFocusProxy(m_games);
 
     const QStringList headers{tr("Race"),    tr("Turn"),   tr("Industry"), tr("Population"),
                               tr("Weapons"), tr("Drives"), tr("Shields")};
@@ -46,6 +55,8 @@ RacesPanel::RacesPanel(GameStore& store, QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->verticalHeader()->hide();
+    // Tab leaves the table for the next widget instead of walking its cells.
+    m_table->setTabKeyNavigation(false);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     connect(m_games, &QComboBox::currentIndexChanged, this, [this](int index) {

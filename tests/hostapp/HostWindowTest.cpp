@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -307,6 +309,36 @@ TEST_F(HostWindowTest, AboutShowsThePluginTextsAndItsVersionRecord)
     EXPECT_TRUE(about.contains("пока только Industry и Population."));
     EXPECT_TRUE(about.contains("file version 1.0.0.1"));
     EXPECT_TRUE(about.contains("FileDescription: KURVO7 DLL"));
+}
+
+TEST_F(HostWindowTest, RacesWindowAndMenusAreReachedFromTheKeyboardWithVisibleFocus)
+{
+    QMainWindow* main = s_window->mainWindow();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    RacesPanel* races = s_window->racesPanel();
+    const Game* game = s_session->store().findGame(races->currentGame());
+    ASSERT_NE(game, nullptr);
+    const auto selectedBefore = game->selectedRaces();
+    const auto focused = [] { return QApplication::focusWidget(); };
+
+    QTest::keyClick(main, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(focused(), races->gameChooser()) << "Window > Races";
+    const QImage unfocusedTable = races->table()->grab().toImage();
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    ASSERT_EQ(focused(), races->table());
+    EXPECT_TRUE(races->table()->currentIndex().isValid()) << "a row carries the focus mark";
+    EXPECT_NE(races->table()->grab().toImage(), unfocusedTable) << "the focus is drawn";
+    EXPECT_EQ(game->selectedRaces(), selectedBefore) << "focus alone selects nothing";
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    EXPECT_NE(focused(), races->table()) << "Tab leaves the table";
+    QTest::keyClick(main, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(focused(), races->gameChooser());
+
+    QTest::keyClick(main, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), s_window->pluginsMenu());
+    if (QWidget* popup = QApplication::activePopupWidget())
+        QTest::keyClick(popup, Qt::Key_Escape);
 }
 
 // Last: it ends the session's window.
