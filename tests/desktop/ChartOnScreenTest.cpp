@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -76,6 +77,35 @@ int CountTextLines(const QImage& tip)
     }
     return nLines;
 }
+
+// What assistive technology was told about one widget, in order: the
+// event and the widget's accessible name at that moment.
+class Announcements
+{
+public:
+    explicit Announcements(QWidget* pWatched)
+    {
+        s_pWatched = pWatched;
+        s_events.clear();
+        QAccessible::installUpdateHandler(&Announcements::Take);
+    }
+    ~Announcements() { QAccessible::installUpdateHandler(nullptr); }
+    QStringList Names() const { return s_events; }
+
+private:
+    static void Take(QAccessibleEvent* pEvent)
+    {
+        if (pEvent->object() != s_pWatched)
+            return;
+        if (pEvent->type() != QAccessible::ObjectShow && pEvent->type() != QAccessible::NameChanged)
+            return;
+        QAccessibleInterface* pAccessible = pEvent->accessibleInterface();
+        if (pAccessible != nullptr && pAccessible->role() == QAccessible::ToolTip)
+            s_events << pAccessible->text(QAccessible::Name);
+    }
+    static inline QWidget* s_pWatched = nullptr;
+    static inline QStringList s_events;
+};
 
 class ChartOnScreenTest : public ::testing::Test
 {
@@ -417,6 +447,30 @@ TEST_F(ChartOnScreenTest, RestOnACurveShowsThePaintedTipBelowTheCursorUntilTheMo
     s_driver->moveTo(m_pView, rest + QPoint(40, 0));
     ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
     EXPECT_TRUE(ScreenShowsChart());
+}
+
+TEST_F(ChartOnScreenTest, RestOnACurveAnnouncesTheReadoutToAssistiveTechnology)
+{
+    if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        GTEST_SKIP() << "no accessibility bus: run through with-a11y-bus";
+    ASSERT_TRUE(WaitFor([] { return QAccessible::isActive(); })) << "Qt's bridge stayed off";
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    const Announcements told(tip);
+
+    const QPoint rest = CurvePoint();
+    s_driver->moveTo(m_pView, rest);
+    ASSERT_TRUE(WaitFor([&] { return !told.Names().isEmpty(); })) << "the tip was not announced";
+    const QStringList lines = told.Names().last().split('\n');
+    ASSERT_EQ(lines.size(), 3) << told.Names().last().toStdString();
+    EXPECT_TRUE(lines[0].contains("Amber Drift")) << lines[0].toStdString();
+    EXPECT_FALSE(lines[1].isEmpty()) << "statistic and value";
+    EXPECT_FALSE(lines[2].isEmpty()) << "race";
+
+    // The next test starts without a tip.
+    ScreenDriver::settle(400);
+    s_driver->moveTo(m_pView, rest + QPoint(40, 0));
+    ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
 }
 
 } // namespace
