@@ -16,6 +16,7 @@
 // more than kMaxFuzzTurns (but no more than the plug-in accepts) is answered
 // without its count, so that one input cannot keep the fuzzer busy for
 // seconds. The plug-in's own bound on turns is covered by fixtures.
+#include "ChartBytes.h"
 #include "document/CKurvoDoc.h"
 #include "hostdata/KurvoAtol.h"
 #include "model/CRace.h"
@@ -103,29 +104,8 @@ void CScriptedHost::Answer(CMapStringToString& map)
     }
 }
 
-using Bytes = std::vector<BYTE>;
-
-Bytes Store(CKurvoDoc& doc)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
-
-BOOL Load(CKurvoDoc& doc, const Bytes& bytes)
-{
-    try {
-        CMemFile file(bytes.data(), UINT(bytes.size()));
-        CArchive ar(&file, CArchive::load);
-        doc.Serialize(ar);
-        return TRUE;
-    } catch (CException* e) {
-        e->Delete();
-        return FALSE;
-    }
-}
+using ChartBytes::Load;
+using ChartBytes::Store;
 
 void CheckRace(const CRace& race)
 {
@@ -144,36 +124,6 @@ void CheckRace(const CRace& race)
     }
 }
 
-std::string DescribeRace(const CRace& race)
-{
-    std::string text = std::string(race.GetKey()) + '\0' + race.GetSubKey().GetString();
-    for (int k = kindFirst; k <= kindLast && race.GetTurnCount() > 0; ++k) {
-        const LONG* pBlock = race.GetSeries(k);
-        for (LONG j = 0; j < CRace::posFirstValue + race.GetTurnCount(); ++j)
-            text += ' ' + std::to_string(pBlock[j]);
-    }
-    return text;
-}
-
-std::vector<std::string> Describe(CKurvoDoc& doc)
-{
-    std::vector<std::string> lines;
-    CDimPtr items;
-    doc.GetSelection()->GetItems(items);
-    for (int i = 0; i < items.GetSize(); ++i)
-        lines.push_back(items.GetAt(i)->GetKey().GetString());
-    lines.push_back(std::to_string(doc.ToggleFlags(0)));
-    if (doc.GetRaces() == nullptr)
-        return lines;
-    std::vector<std::string> races;
-    doc.GetRaces()->GetItems(items);
-    for (int i = 0; i < items.GetSize(); ++i)
-        races.push_back(DescribeRace(*static_cast<const CRace*>(items.GetAt(i))));
-    std::sort(races.begin(), races.end());
-    lines.insert(lines.end(), races.begin(), races.end());
-    return lines;
-}
-
 void CheckDocument(CKurvoDoc& doc)
 {
     if (doc.GetRaces() != nullptr) {
@@ -185,7 +135,7 @@ void CheckDocument(CKurvoDoc& doc)
     CKurvoDoc again;
     if (!Load(again, Store(doc)))
         std::abort(); // what the host sent made a file the plug-in refuses
-    if (Describe(again) != Describe(doc))
+    if (ChartBytes::Describe(again, false) != ChartBytes::Describe(doc, false))
         std::abort(); // a save and load changed the document
 }
 

@@ -6,6 +6,7 @@
 #include "FaultInjection.h"
 
 #include "document/CKurvoDoc.h"
+#include "fuzz/ChartBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@
 namespace
 {
 
-using Bytes = std::vector<BYTE>;
+using ChartBytes::Bytes;
 namespace fs = std::filesystem;
 
 Bytes ReadFile(const fs::path& path)
@@ -46,20 +47,13 @@ Bytes StoredChart(const char* pszName)
     return bytes;
 }
 
-Bytes Store(CKurvoDoc& doc)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
+using ChartBytes::Store;
 
+// The charts these tests load are whole; only the loops inject failures.
 void Load(CKurvoDoc& doc, const Bytes& bytes)
 {
-    CMemFile file(bytes.data(), UINT(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    doc.Serialize(ar);
+    if (!ChartBytes::Load(doc, bytes))
+        throw std::runtime_error("a stored chart did not load");
 }
 
 std::vector<std::string> FilesIn(const fs::path& folder)
