@@ -15,7 +15,9 @@ class CKurvoDoc : public CDocument
 {
     DECLARE_DYNCREATE(CKurvoDoc)
 public:
-    enum { flagChanged = 1 };
+    // flagsRead is the mask that changes nothing: toggling with it is how the
+    // flags are read, there being no separate getter.
+    enum { flagChanged = 1, flagsRead = 0 };
 
     CKurvoDoc();
     ~CKurvoDoc() override;

@@ -52,6 +52,8 @@ void CKurvoApp::OnUserCommand(CMapStringToString& map)
     const CString strAdd = KurvoLoadString(IDS_KURVO_ADDRACES);
     if (strCommand == strAdd && pDoc != nullptr) {
         CStringList names(10);
+        // The queries append and never empty, so the list is emptied here even
+        // though it is new: it must start empty whatever its constructor does.
         names.RemoveAll();
         QuerySelection(map, names);
         pDoc->AddSelectedRaces(names);

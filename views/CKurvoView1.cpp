@@ -114,7 +114,7 @@ int CKurvoView1::RebuildSeries(CKurvoDoc* pDoc)
 
     CManBi* pRaces = pDoc->GetRaces();
     CManBi* pSelection = pDoc->GetSelection();
-    const LONG nFlags = pDoc->ToggleFlags(0);
+    const LONG nFlags = pDoc->ToggleFlags(CKurvoDoc::flagsRead);
     if (pRaces == nullptr || pSelection == nullptr)
         return 1;
 
@@ -326,14 +326,14 @@ void CKurvoView1::OnMouseMove(UINT nFlags, CPoint point)
     Default();
     // The move that comes with showing the tip on the fourth tick must not
     // take it away again.
-    if (m_nHoverTicks != 4)
+    if (m_nHoverTicks != nHoverShowTick)
         HideTip();
     m_nHoverTicks = 0;
     if (!(nFlags & MK_RBUTTON)) {
-        m_ptDrag.x = 0;
+        m_ptDrag.x = nNoDrag;
         return;
     }
-    if (m_ptDrag.x != 0) {
+    if (m_ptDrag.x != nNoDrag) {
         const int dx = point.x - m_ptDrag.x;
         const int dy = point.y - m_ptDrag.y;
         m_rcPlot.OffsetRect(dx, dy);
@@ -385,7 +385,7 @@ void CKurvoView1::OnRButtonUp(UINT nFlags, CPoint point)
         return;
     AFX_MAINTAIN_STATE state(AfxGetStaticModuleState());
     CKurvoDoc* pDoc = GetKurvoDoc();
-    const LONG nChartFlags = pDoc != nullptr ? pDoc->ToggleFlags(0) : 0;
+    const LONG nChartFlags = pDoc != nullptr ? pDoc->ToggleFlags(CKurvoDoc::flagsRead) : 0;
     for (const STAT_KIND& kind : g_statKinds)
         m_menuPopup.CheckMenuItem(kind.nStringId,
                                   (nChartFlags & kind.nFlagBit) ? MF_CHECKED : MF_UNCHECKED);
@@ -433,20 +433,20 @@ void CKurvoView1::OnTimer(UINT_PTR)
         CRect rcHot;
         rcHot.IntersectRect(&rcPlotScreen, &rcClient);
         if (rcHot.PtInRect(ptCursor)) {
-            // Four ticks of rest before any work; the readout is built on
-            // the fourth and fifth and then left alone until the mouse moves.
+            // The readout costs a rebuild and a search, so it waits for a
+            // real rest and is not redone while the mouse stays put.
             ++m_nHoverTicks;
-            if (m_nHoverTicks <= 3)
+            if (m_nHoverTicks <= nHoverQuietTicks)
                 return;
-            if (m_nHoverTicks > 5) {
-                m_nHoverTicks = 5;
+            if (m_nHoverTicks > nHoverLastTick) {
+                m_nHoverTicks = nHoverLastTick;
                 return;
             }
             ShowReadout(ptCursor, rcPlotScreen.left);
             return;
         }
     }
-    if (m_nHoverTicks > 4)
+    if (m_nHoverTicks > nHoverShowTick)
         HideTip();
     m_nHoverTicks = 0;
 }
@@ -467,7 +467,11 @@ void CKurvoView1::ShowReadout(CPoint ptCursor, int xPlotScreen)
     ScreenToClient(&ptClient);
     const long long nHeight = std::llabs((long long)m_rcPlot.bottom - ptClient.y);
 
-    long long nBest = 6000000;
+    // Curves at least this far from the cursor are never chosen. The bound
+    // is far above any plot's height, so in practice it only turns away
+    // values scaled beyond every screen.
+    constexpr long long kNearestBound = 6000000;
+    long long nBest = kNearestBound;
     int nChosen = -1;
     for (int j = m_nEntries - 1; j >= 0; --j) {
         const LONG* pSeries = m_pSeriesTable[j];
@@ -505,7 +509,13 @@ void CKurvoView1::ShowReadout(CPoint ptCursor, int xPlotScreen)
     CRect rcTip;
     m_wndTip.CalcTextRect(&rcTip);
     m_wndTip.CalcWindowRect(&rcTip, CWnd::adjustOutside);
-    rcTip.right += 3;
-    m_wndTip.MoveWindow(ptCursor.x, ptCursor.y + 20, rcTip.Width(), rcTip.Height(), TRUE);
+    // A few pixels past the measured text keep the last glyph's overhang
+    // inside the tip; hung below the hot spot, the cursor does not cover
+    // the first line.
+    constexpr int kTipSlack = 3;
+    constexpr int kTipBelowCursor = 20;
+    rcTip.right += kTipSlack;
+    m_wndTip.MoveWindow(ptCursor.x, ptCursor.y + kTipBelowCursor, rcTip.Width(), rcTip.Height(),
+                        TRUE);
     m_wndTip.ShowWindow(SW_SHOWNA);
 }

@@ -21,6 +21,10 @@ class CKurvoView1 : public CView
     DECLARE_DYNCREATE(CKurvoView1)
 public:
     enum { nHoverTimerId = 9000, nHoverTimerPeriod = 150 };
+    // A rest in the plot counts timer ticks: the first nHoverQuietTicks only
+    // count, the readout is built and shown on nHoverShowTick and once more
+    // on nHoverLastTick, where the count then holds until the mouse moves.
+    enum { nHoverQuietTicks = 3, nHoverShowTick = 4, nHoverLastTick = 5 };
 
     CKurvoView1();
     ~CKurvoView1() override;
@@ -61,6 +65,9 @@ protected:
     UINT_PTR m_nTimerId = 0;
     CMenu m_menuPopup;
     CRect m_rcPlot;
+    // x == nNoDrag while no right-button drag is under way, so a drag that
+    // starts on the client's left edge skips its first step.
+    enum { nNoDrag = 0 };
     CPoint m_ptDrag;
 
     void OnLButtonDblClk(UINT nFlags, CPoint point);
