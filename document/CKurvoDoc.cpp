@@ -1,8 +1,8 @@
 #include "document/CKurvoDoc.h"
 
+#include "hostdata/CKurvoRequests.h"
 #include "model/CObString.h"
 #include "model/CRace.h"
-#include "plugin/CKurvoApp.h"
 
 #include <memory>
 
@@ -42,8 +42,10 @@ BOOL CKurvoDoc::UpdateFromHost()
         m_pRaces = new CManBi;
 
     CStringList games;
+    // The queries append and never empty, so the list is emptied here even
+    // though it is new: it must start empty whatever its constructor does.
     games.RemoveAll();
-    theApp.QueryGames(games);
+    KurvoGetRequests().QueryGames(games);
     POSITION pos = games.GetHeadPosition();
     while (pos != nullptr)
         UpdateGame(games.GetNext(pos));
@@ -54,8 +56,9 @@ BOOL CKurvoDoc::UpdateFromHost()
 void CKurvoDoc::UpdateGame(const CString& strGame)
 {
     CStringList races;
+    // Emptied for the same reason as the list of games above.
     races.RemoveAll();
-    theApp.QueryRaces(strGame, races);
+    KurvoGetRequests().QueryRaces(strGame, races);
     POSITION pos = races.GetHeadPosition();
     while (pos != nullptr) {
         auto pKey = std::make_unique<CRace>(races.GetNext(pos), strGame);
@@ -71,7 +74,7 @@ void CKurvoDoc::UpdateGame(const CString& strGame)
         CRace* pStored = static_cast<CRace*>(found.GetAt(0));
         // One race already holding the host's turn count stands for the
         // whole game: the rest of it is taken as current.
-        if (pStored->GetTurnCount() == theApp.QueryTurnCount(strGame))
+        if (pStored->GetTurnCount() == KurvoGetRequests().QueryTurnCount(strGame))
             return;
         pStored->FetchFromHost();
     }

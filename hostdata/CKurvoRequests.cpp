@@ -5,9 +5,8 @@
 // Parameter.1 and Parameter.2 only when non-empty, and Parameters.Count with
 // how many of the two were sent. The host adds its reply keys to the same map
 // before its callback returns.
-#include "plugin/CKurvoApp.h"
+#include "hostdata/CKurvoRequests.h"
 
-#include "document/CKurvoDoc.h"
 #include "hostdata/KurvoAtol.h"
 #include "resources/resource.h"
 
@@ -46,20 +45,22 @@ BOOL AppendNumberedReply(const CMapStringToString& reply, LPCSTR lpszKeyFormat, 
 }
 
 // Sends a "List" request for one kind of thing about one game.
-void RequestList(CKurvoApp& app, const CString& strGame, const CString& strTurn, LPCSTR lpszWhat,
-                 CMapStringToString& map)
+void RequestList(CKurvoRequests& requests, const CString& strGame, const CString& strTurn,
+                 LPCSTR lpszWhat, CMapStringToString& map)
 {
     CString strFunction, strParam1, strParam2;
+    // Every literal goes in through "%s", never as the format itself, so a
+    // '%' in a name or a game can never be read as a directive.
     strFunction.Format("%s", "List");
     strParam1.Format("%s", lpszWhat);
-    app.CallDataManager(strGame, strTurn, strFunction, strParam1, strParam2, map);
+    requests.CallDataManager(strGame, strTurn, strFunction, strParam1, strParam2, map);
 }
 
 } // namespace
 
-void CKurvoApp::CallDataManager(const CString& strGame, const CString& strTurn,
-                                const CString& strFunction, const CString& strParam1,
-                                const CString& strParam2, CMapStringToString& map)
+void CKurvoRequests::CallDataManager(const CString& strGame, const CString& strTurn,
+                                     const CString& strFunction, const CString& strParam1,
+                                     const CString& strParam2, CMapStringToString& map)
 {
     if (m_pfnDataManager == nullptr)
         return;
@@ -82,14 +83,14 @@ void CKurvoApp::CallDataManager(const CString& strGame, const CString& strTurn,
     m_pfnDataManager(map);
 }
 
-BOOL CKurvoApp::QueryGames(CStringList& list)
+BOOL CKurvoRequests::QueryGames(CStringList& list)
 {
     CMapStringToString map(kRequestBlockSize);
     RequestList(*this, CString(), CString(), "Games", map);
     return AppendNumberedReply(map, "Game.%d", list);
 }
 
-LONG CKurvoApp::QueryTurnCount(const CString& strGame)
+LONG CKurvoRequests::QueryTurnCount(const CString& strGame)
 {
     CMapStringToString map(kRequestBlockSize);
     RequestList(*this, strGame, CString(), "Turns", map);
@@ -99,7 +100,7 @@ LONG CKurvoApp::QueryTurnCount(const CString& strGame)
     return KurvoAtol(strCount);
 }
 
-BOOL CKurvoApp::QueryRaces(const CString& strGame, CStringList& list)
+BOOL CKurvoRequests::QueryRaces(const CString& strGame, CStringList& list)
 {
     CMapStringToString map(kRequestBlockSize);
     CString strTurn;
@@ -108,7 +109,7 @@ BOOL CKurvoApp::QueryRaces(const CString& strGame, CStringList& list)
     return AppendNumberedReply(map, "%d", list);
 }
 
-BOOL CKurvoApp::QuerySelection(CMapStringToString& commandMap, CStringList& list)
+BOOL CKurvoRequests::QuerySelection(CMapStringToString& commandMap, CStringList& list)
 {
     CMapStringToString map(kRequestBlockSize);
     CString strGame, strFunction, strParam1, strParam2;
@@ -119,19 +120,4 @@ BOOL CKurvoApp::QuerySelection(CMapStringToString& commandMap, CStringList& list
     strParam2.Format("%s", "Name");
     CallDataManager(strGame, CString(), strFunction, strParam1, strParam2, map);
     return AppendNumberedReply(map, "%d", list);
-}
-
-CKurvoDoc* CKurvoApp::FindChartDocument()
-{
-    POSITION pos = GetFirstDocTemplatePosition();
-    if (pos == nullptr)
-        return nullptr;
-    CDocTemplate* pTemplate = GetNextDocTemplate(pos);
-    if (pTemplate == nullptr)
-        return nullptr;
-    POSITION docPos = pTemplate->GetFirstDocPosition();
-    if (docPos == nullptr)
-        return nullptr;
-    // The plug-in's template makes chart documents only.
-    return static_cast<CKurvoDoc*>(pTemplate->GetNextDoc(docPos));
 }

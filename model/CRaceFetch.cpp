@@ -2,8 +2,8 @@
 // class because it is the one part that talks to the application object.
 #include "model/CRace.h"
 
+#include "hostdata/CKurvoRequests.h"
 #include "hostdata/KurvoAtof.h"
-#include "plugin/CKurvoApp.h"
 
 #include <cmath>
 #include <cstdint>
@@ -40,14 +40,14 @@ BOOL CRace::FetchFromHost()
     const CString strGame = GetSubKey();
     const CString strRace = GetKey();
 
-    theApp.CallDataManager(strGame, CString("0"), CString("Get"), CString("RaceColor"), strRace,
-                           map);
+    KurvoGetRequests().CallDataManager(strGame, CString("0"), CString("Get"), CString("RaceColor"),
+                                       strRace, map);
     CString strValue;
     // A missing colour leaves the text empty, which reads as 0: black.
     map.Lookup("Color", strValue);
     m_lColor = ScaleReply(strValue, 1);
 
-    const LONG nHostTurns = theApp.QueryTurnCount(strGame);
+    const LONG nHostTurns = KurvoGetRequests().QueryTurnCount(strGame);
     if (nHostTurns < 0 || nHostTurns > nMaxTurns)
         return FALSE;
     LONG nOldTurns = GetTurnCount();
@@ -68,7 +68,8 @@ void CRace::FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace
 {
     CString strTurn;
     strTurn.Format("%d", int(nTurn));
-    theApp.CallDataManager(strGame, strTurn, CString("Get"), CString("Race"), strRace, map);
+    KurvoGetRequests().CallDataManager(strGame, strTurn, CString("Get"), CString("Race"), strRace,
+                                       map);
     for (int k = 0; k < kindCount; ++k) {
         LONG* pBlock = m_apSeries[k];
         CString strValue;

@@ -108,3 +108,23 @@ void CKurvoApp::OnAbout(CMapStringToString& map)
 // The chart document saves itself when its frame closes, so the host's
 // shutdown notice needs nothing from the plug-in.
 void CKurvoApp::OnClose() {}
+
+CKurvoDoc* CKurvoApp::FindChartDocument()
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (pos == nullptr)
+        return nullptr;
+    CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+    if (pTemplate == nullptr)
+        return nullptr;
+    POSITION docPos = pTemplate->GetFirstDocPosition();
+    if (docPos == nullptr)
+        return nullptr;
+    // The plug-in's template makes chart documents only.
+    return static_cast<CKurvoDoc*>(pTemplate->GetNextDoc(docPos));
+}
+
+CKurvoRequests& KurvoGetRequests()
+{
+    return theApp;
+}

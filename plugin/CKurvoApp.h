@@ -6,11 +6,11 @@
 
 #include <afxwin.h>
 
-#include "hostdata/DataManagerProc.h"
+#include "hostdata/CKurvoRequests.h"
 
 class CKurvoDoc;
 
-class CKurvoApp : public CWinApp
+class CKurvoApp : public CWinApp, public CKurvoRequests
 {
 public:
     CKurvoApp();
@@ -25,14 +25,8 @@ public:
     void OnReportLoaded(CMapStringToString& map);
     void OnGamesListModified(CMapStringToString& map);
 
-    // Host requests (hostdata/). Every query uses a request map of its own.
-    void CallDataManager(const CString& strGame, const CString& strTurn, const CString& strFunction,
-                         const CString& strParam1, const CString& strParam2,
-                         CMapStringToString& map);
-    BOOL QueryGames(CStringList& list);
-    LONG QueryTurnCount(const CString& strGame);
-    BOOL QueryRaces(const CString& strGame, CStringList& list);
-    BOOL QuerySelection(CMapStringToString& commandMap, CStringList& list);
+    // The host requests (CallDataManager and the queries) come from
+    // CKurvoRequests.
     // The first document of the first template: the open chart, or null.
     CKurvoDoc* FindChartDocument();
 
@@ -45,8 +39,6 @@ public:
     // The directory current when OnLoad ran; home of the default chart file.
     CString m_strStartDir;
     LONG m_nMainFrame = 0;
-    // Null until the host supplies a usable "DataManager": no host data then.
-    DataManagerProc m_pfnDataManager = nullptr;
 
 protected:
     void OpenDefaultChart();

@@ -8,9 +8,10 @@
 // The toolchain reads '@' in a symbol name as a version tag, so the decorated
 // names are linked as stand-ins of equal length and hash ("@@" as "?a", "@Z"
 // as "A9"), and the build's kurvo-export-names step writes the real names into
-// the linked module (see linktool/KurvoExportNames.cpp). The build fails if a
+// the linked module (see tools/linktool/KurvoExportNames.cpp). The build fails if a
 // stand-in here drifts from its real name.
 #include "plugin/CKurvoApp.h"
+#include "plugin/KurvoEntryPoints.h"
 
 #define KURVO_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -47,14 +48,8 @@ KURVO_EXPORT void OnGamesListModified(CMapStringToString& map)
     theApp.OnGamesListModified(map);
 }
 
-KURVO_DECORATED_ALIAS(KurvoOnLoadDecorated, "?OnLoad?aYAXXZ", OnLoad);
-KURVO_DECORATED_ALIAS(KurvoOnCloseDecorated, "?OnClose?aYAXXZ", OnClose);
-KURVO_DECORATED_ALIAS(KurvoOnInitializeDecorated, "?OnInitialize?aYAXAAVCMapStringToString?aA9",
-                      OnInitialize);
-KURVO_DECORATED_ALIAS(KurvoOnAboutDecorated, "?OnAbout?aYAXAAVCMapStringToString?aA9", OnAbout);
-KURVO_DECORATED_ALIAS(KurvoOnUserCommandDecorated, "?OnUserCommand?aYAXAAVCMapStringToString?aA9",
-                      OnUserCommand);
-KURVO_DECORATED_ALIAS(KurvoOnReportLoadedDecorated, "?OnReportLoaded?aYAXAAVCMapStringToString?aA9",
-                      OnReportLoaded);
-KURVO_DECORATED_ALIAS(KurvoOnGamesListModifiedDecorated,
-                      "?OnGamesListModified?aYAXAAVCMapStringToString?aA9", OnGamesListModified);
+// One alias per row of the entry-point list, under the row's stand-in name.
+#define KURVO_ALIAS_ROW(name, decorated, standIn, takesMap)                                        \
+    KURVO_DECORATED_ALIAS(Kurvo##name##Decorated, standIn, name);
+KURVO_ENTRY_POINTS(KURVO_ALIAS_ROW)
+#undef KURVO_ALIAS_ROW

@@ -2,6 +2,7 @@
 // modal Qt box and stderr.
 #include "AfxMessageBox.h"
 
+#include "../ui/AfxQtText.h"
 #include "CWinApp.h"
 
 #include <QApplication>
@@ -99,14 +100,13 @@ QString BoxTitle()
     // works the same before and after an application object exists.
     const CWinApp* pApp = AfxGetModuleState()->m_pCurrentWinApp;
     if (pApp != nullptr && pApp->m_pszAppName != nullptr)
-        return QString::fromStdString(AfxAnsiToUtf8(pApp->m_pszAppName));
+        return AfxToQString(pApp->m_pszAppName);
     return QCoreApplication::applicationName();
 }
 
 int ShowBox(QWidget* pParent, const CString& strText, UINT nType)
 {
-    QMessageBox box(QtIconOf(nType), BoxTitle(),
-                    QString::fromStdString(AfxAnsiToUtf8(strText.str())), QMessageBox::NoButton,
+    QMessageBox box(QtIconOf(nType), BoxTitle(), AfxToQString(strText), QMessageBox::NoButton,
                     pParent);
     const ButtonSet buttons = ButtonsOf(nType);
     for (int i = 0; i < buttons.nCount; ++i)

@@ -46,3 +46,9 @@ BOOL AfxFromQString(const QString& str, CString& rAnsi)
     const QByteArray utf8 = str.toUtf8();
     return AfxUtf8ToAnsi(std::string_view(utf8.constData(), size_t(utf8.size())), rAnsi);
 }
+
+CString AfxFromQStringLossy(const QString& str)
+{
+    return AfxUtf16ToAnsi(
+        std::u16string_view(reinterpret_cast<const char16_t*>(str.utf16()), size_t(str.size())));
+}

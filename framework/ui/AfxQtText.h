@@ -14,3 +14,7 @@ AFX_API QString AfxToQString(const CString& str);
 
 // FALSE, with rAnsi untouched, when a character has no place in the code page.
 AFX_API BOOL AfxFromQString(const QString& str, CString& rAnsi);
+// For text that must come back whatever it holds (a window's title): a
+// character the code page lacks becomes '?', as the platform's own
+// conversion with its default character does.
+AFX_API CString AfxFromQStringLossy(const QString& str);

@@ -32,26 +32,6 @@ struct CurrentMessage {
 thread_local CurrentMessage t_current;
 thread_local int t_nDispatchDepth = 0;
 
-QString AnsiToQString(LPCSTR psz)
-{
-    return psz == nullptr ? QString() : QString::fromStdString(AfxAnsiToUtf8(psz));
-}
-
-// Characters that the code page lacks become '?', as the platform's own
-// conversion does.
-CString QStringToAnsi(const QString& str)
-{
-    CString result;
-    if (AfxUtf8ToAnsi(str.toStdString(), result))
-        return result;
-    result.Empty();
-    for (QChar ch : str) {
-        CString one;
-        result += AfxUtf8ToAnsi(QString(ch).toStdString(), one) ? one : CString("?");
-    }
-    return result;
-}
-
 // An MDI child's widget sits in a sub-window, which is what is shown and moved.
 QWidget* OuterWidget(QWidget* pWidget)
 {
@@ -173,7 +153,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETTEXT:
         if (m_pWidget != nullptr)
-            m_pWidget->setWindowTitle(AnsiToQString(reinterpret_cast<LPCSTR>(lParam)));
+            m_pWidget->setWindowTitle(AfxToQString(reinterpret_cast<LPCSTR>(lParam)));
         return TRUE;
     case WM_ERASEBKGND: {
         if (m_hbrBackground == nullptr || wParam == 0)
@@ -320,7 +300,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     ApplyClass(cs.lpszClass);
     if (cs.x != CW_USEDEFAULT && cs.cx != CW_USEDEFAULT)
         MoveWindow(cs.x, cs.y, cs.cx, cs.cy, FALSE);
-    pWidget->setWindowTitle(AnsiToQString(cs.lpszName));
+    pWidget->setWindowTitle(AfxToQString(cs.lpszName));
     if (AfxCallWndProc(this, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow();
         return FALSE;
@@ -666,7 +646,7 @@ void CWnd::SetWindowText(LPCSTR lpszString)
 
 void CWnd::GetWindowText(CString& rString) const
 {
-    rString = m_pWidget != nullptr ? QStringToAnsi(m_pWidget->windowTitle()) : CString();
+    rString = m_pWidget != nullptr ? AfxFromQStringLossy(m_pWidget->windowTitle()) : CString();
 }
 
 int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const

@@ -299,7 +299,16 @@ QString HostWindow::aboutText()
         parts << PluginAbout::text(plugin->fileName(), *keys, plugin->path());
     }
     if (parts.isEmpty())
-        return tr("No plug-ins are loaded.");
+        parts << tr("No plug-ins are loaded.");
+    const auto& disabled = m_session.plugins().disabled();
+    if (!disabled.empty()) {
+        QStringList lines{tr("Not in use:")};
+        for (const PluginHost::DisabledModule& module : disabled)
+            lines << QStringLiteral("  %1: %2 (%3)")
+                         .arg(module.path, PluginModule::failureName(module.failure),
+                              module.detail);
+        parts << lines.join(QLatin1Char('\n'));
+    }
     return parts.join(QStringLiteral("\n\n"));
 }
 

@@ -16,12 +16,6 @@ std::optional<std::string> AnsiText::fromUtf8(std::string_view utf8)
     return ansi.str();
 }
 
-QString AnsiText::toQString(std::string_view ansi)
-{
-    const std::string utf8 = AfxAnsiToUtf8(ansi);
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 QString AnsiText::unrepresentable(std::string_view utf8)
 {
     // Bytes that are not UTF-8 come back changed from a round trip through

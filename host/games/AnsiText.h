@@ -15,7 +15,6 @@ public:
     // Nothing when the text is not valid UTF-8 or holds a character the
     // code page lacks. ASCII passes through without a conversion.
     static std::optional<std::string> fromUtf8(std::string_view utf8);
-    static QString toQString(std::string_view ansi);
     // The message part for a text that could not be converted.
     static QString unrepresentable(std::string_view utf8);
 };

@@ -4,6 +4,8 @@
 #include "GameFolderLoader.h"
 #include "LoadLog.h"
 
+#include <afxqt.h>
+
 #include <QDir>
 
 void GameStore::load(const QString& gamesFolder)
@@ -70,7 +72,7 @@ ImportResult GameStore::importTurn(std::string_view gameName, const QString& csv
         ImportResult refused;
         refused.errors.push_back({csvPath, 0,
                                   QStringLiteral("there is no game \"%1\" to import into")
-                                      .arg(AnsiText::toQString(gameName))});
+                                      .arg(AfxToQString(gameName.data(), int(gameName.size())))});
         return refused;
     }
     return TurnImporter(*game).import(csvPath);

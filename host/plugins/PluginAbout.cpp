@@ -1,5 +1,7 @@
 #include "PluginAbout.h"
 
+#include <afxqt.h>
+
 #include <QFile>
 #include <QStringList>
 
@@ -10,11 +12,6 @@ namespace
 {
 constexpr std::array<const char*, 6> kKnownKeys{"Name",    "Author", "Company",
                                                 "Version", "Date",   "Description"};
-
-QString decoded(const CString& ansi)
-{
-    return QString::fromStdString(AfxAnsiToUtf8(ansi.str()));
-}
 
 int rank(const CString& key)
 {
@@ -41,9 +38,9 @@ QString PluginAbout::text(const QString& fileName, const Keys& keys, const QStri
     });
     QStringList lines{fileName};
     for (const auto& [key, value] : sorted) {
-        QString shown = decoded(value);
+        QString shown = AfxToQString(value);
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n    "));
-        lines << QStringLiteral("  %1: %2").arg(decoded(key), shown);
+        lines << QStringLiteral("  %1: %2").arg(AfxToQString(key), shown);
     }
     lines << versionText(modulePath);
     return lines.join(QLatin1Char('\n'));
@@ -54,7 +51,7 @@ QString PluginAbout::versionText(const QString& modulePath)
     AFX_FILE_VERSION_INFO info;
     CString error;
     if (!AfxGetFileVersionInfo(QFile::encodeName(modulePath).constData(), info, &error))
-        return QStringLiteral("  no version record: %1").arg(decoded(error));
+        return QStringLiteral("  no version record: %1").arg(AfxToQString(error));
     QStringList lines{QStringLiteral("  version record: file version %1, product version %2")
                           .arg(dotted(info.wFileVersion), dotted(info.wProductVersion))};
     const AFX_VERSION_COPY* copy = info.FindCopy(AfxGetUILanguage());
@@ -62,7 +59,7 @@ QString PluginAbout::versionText(const QString& modulePath)
         copy = &info.copies.front();
     if (copy != nullptr) {
         for (const auto& [key, value] : copy->strings)
-            lines << QStringLiteral("  %1: %2").arg(decoded(key), decoded(value));
+            lines << QStringLiteral("  %1: %2").arg(AfxToQString(key), AfxToQString(value));
     }
     return lines.join(QLatin1Char('\n'));
 }

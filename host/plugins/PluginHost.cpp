@@ -43,6 +43,7 @@ bool PluginHost::loadFolder(const QString& folder, const StartInfo& start)
 {
     const QDir dir(folder);
     if (!dir.exists() || !dir.isReadable()) {
+        disable(folder, PluginModule::Failure::NotFound, QStringLiteral("no such plug-in folder"));
         m_problems << QStringLiteral("%1: no such plug-in folder").arg(folder);
         return false;
     }
@@ -58,19 +59,33 @@ bool PluginHost::loadFolder(const QString& folder, const StartInfo& start)
 
 bool PluginHost::loadModule(const QString& path, const StartInfo& start)
 {
+    PluginModule::Failure failure = PluginModule::Failure::NotFound;
     QString error;
-    std::unique_ptr<PluginModule> plugin = PluginModule::load(path, error);
+    std::unique_ptr<PluginModule> plugin = PluginModule::load(path, failure, error);
     if (!plugin) {
+        disable(path, failure, error);
         m_problems << QStringLiteral("%1: %2; skipped").arg(QDir::toNativeSeparators(path), error);
         return false;
     }
     PluginModule& started = *plugin;
     m_plugins.push_back(std::move(plugin));
+    const qsizetype problemsBefore = m_problems.size();
     if (!startModule(started, start)) {
+        // What went wrong is the start's last word, or the refusal of a
+        // call made while another one ran.
+        disable(path, PluginModule::Failure::FailedStart,
+                m_problems.size() > problemsBefore
+                    ? m_problems.last().section(QStringLiteral(": "), 1)
+                    : QStringLiteral("another plug-in call was running"));
         m_plugins.pop_back();
         return false;
     }
     return true;
+}
+
+void PluginHost::disable(const QString& path, PluginModule::Failure failure, const QString& detail)
+{
+    m_disabled.push_back({QDir::toNativeSeparators(path), failure, detail});
 }
 
 bool PluginHost::startModule(PluginModule& plugin, const StartInfo& start)

@@ -35,6 +35,13 @@ public:
         PluginModule::MenuItem item;
     };
 
+    // A module of the folder that is not in use, and why.
+    struct DisabledModule {
+        QString path;
+        PluginModule::Failure failure = PluginModule::Failure::NotFound;
+        QString detail;
+    };
+
     // Called with true before and false after every plug-in call.
     using CallObserver = std::function<void(bool entering)>;
 
@@ -53,6 +60,8 @@ public:
     const std::vector<std::unique_ptr<PluginModule>>& plugins() const { return m_plugins; }
     // "file: what went wrong", one per problem met so far.
     const QStringList& problems() const { return m_problems; }
+    // The modules left out so far, in the order they were met.
+    const std::vector<DisabledModule>& disabled() const { return m_disabled; }
 
     std::vector<Command> commands() const;
     // The first command with that caption (ANSI), or nothing.
@@ -72,12 +81,14 @@ public:
 
 private:
     bool startModule(PluginModule& plugin, const StartInfo& start);
+    void disable(const QString& path, PluginModule::Failure failure, const QString& detail);
     bool callOnLoad(PluginModule& plugin, const QString& startFolder);
     bool guarded(PluginModule& plugin, const char* what, const std::function<void()>& call);
     bool broadcast(PluginModule::Entry entry);
 
     std::vector<std::unique_ptr<PluginModule>> m_plugins;
     QStringList m_problems;
+    std::vector<DisabledModule> m_disabled;
     CallObserver m_observer;
     int m_depth = 0;
     bool m_closed = false;

@@ -1,5 +1,7 @@
 #include "PluginModule.h"
 
+#include <afxqt.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -12,21 +14,7 @@
 
 namespace
 {
-struct EntryNames {
-    const char* plain;
-    const char* decorated;
-};
-
-// In the order of PluginModule::Entry.
-constexpr std::array<EntryNames, PluginModule::EntryCount> kEntryNames{{
-    {"OnLoad", "?OnLoad@@YAXXZ"},
-    {"OnInitialize", "?OnInitialize@@YAXAAVCMapStringToString@@@Z"},
-    {"OnUserCommand", "?OnUserCommand@@YAXAAVCMapStringToString@@@Z"},
-    {"OnAbout", "?OnAbout@@YAXAAVCMapStringToString@@@Z"},
-    {"OnClose", "?OnClose@@YAXXZ"},
-    {"OnGamesListModified", "?OnGamesListModified@@YAXAAVCMapStringToString@@@Z"},
-    {"OnReportLoaded", "?OnReportLoaded@@YAXAAVCMapStringToString@@@Z"},
-}};
+static_assert(PluginModule::EntryCount == g_nKurvoEntryPoints);
 
 constexpr std::array<PluginModule::Entry, 3> kRequired{
     PluginModule::OnLoad, PluginModule::OnInitialize, PluginModule::OnUserCommand};
@@ -36,7 +24,7 @@ using MapEntry = void (*)(CMapStringToString&);
 
 bool takesMap(PluginModule::Entry entry)
 {
-    return entry != PluginModule::OnLoad && entry != PluginModule::OnClose;
+    return g_kurvoEntryPoints[entry].bTakesMap;
 }
 
 // "MenuItem" gives 0; "MenuItem:N" with N a decimal number gives N.
@@ -67,7 +55,7 @@ PluginModule::~PluginModule()
 
 const char* PluginModule::plainName(Entry entry)
 {
-    return kEntryNames[size_t(entry)].plain;
+    return g_kurvoEntryPoints[entry].pszName;
 }
 
 QString PluginModule::fileName() const
@@ -101,30 +89,57 @@ bool PluginModule::isLoaded(const QString& path)
     return search.found;
 }
 
-std::unique_ptr<PluginModule> PluginModule::load(const QString& path, QString& error)
+QString PluginModule::failureName(Failure failure)
 {
+    switch (failure) {
+    case Failure::NotFound:
+        return QStringLiteral("not found");
+    case Failure::NotLoadable:
+        return QStringLiteral("not loadable");
+    case Failure::MissingEntryPoints:
+        return QStringLiteral("missing entry points");
+    case Failure::FailedStart:
+        return QStringLiteral("failed to start");
+    }
+    return QString();
+}
+
+std::unique_ptr<PluginModule> PluginModule::load(const QString& path, Failure& failure,
+                                                 QString& error)
+{
+    if (!QFileInfo(path).isFile()) {
+        failure = Failure::NotFound;
+        error = QStringLiteral("no such file");
+        return nullptr;
+    }
     CString loaderError;
     void* handle = AfxLoadLibrary(QFile::encodeName(path).constData(), &loaderError);
     if (handle == nullptr) {
+        failure = Failure::NotLoadable;
         error =
             QStringLiteral("cannot load: %1").arg(QString::fromLocal8Bit(loaderError.GetString()));
         return nullptr;
     }
     std::unique_ptr<PluginModule> module(new PluginModule(path, handle));
     if (!module->resolve(error)) {
+        failure = Failure::MissingEntryPoints;
         AfxFreeLibrary(handle);
         return nullptr;
     }
     return module;
 }
 
+void* PluginModule::symbol(const char* name) const
+{
+    return dlsym(m_handle, name);
+}
+
 bool PluginModule::resolve(QString& error)
 {
-    for (size_t i = 0; i < kEntryNames.size(); ++i) {
-        void* address = dlsym(m_handle, kEntryNames[i].plain);
-        if (address == nullptr)
-            address = dlsym(m_handle, kEntryNames[i].decorated);
-        m_entries[i] = address;
+    for (int i = 0; i < EntryCount; ++i) {
+        m_plain[i] = dlsym(m_handle, g_kurvoEntryPoints[i].pszName);
+        m_decorated[i] = dlsym(m_handle, g_kurvoEntryPoints[i].pszDecorated);
+        m_entries[i] = m_plain[i] != nullptr ? m_plain[i] : m_decorated[i];
     }
     QStringList missing;
     for (Entry entry : kRequired) {
@@ -171,11 +186,11 @@ std::vector<PluginModule::MenuItem> PluginModule::readMenuItems(const CMapString
         const std::optional<unsigned> number = menuItemNumber(key);
         if (!number) {
             problems << QStringLiteral("menu key \"%1\" is not MenuItem or MenuItem:N; left out")
-                            .arg(QString::fromStdString(AfxAnsiToUtf8(key.str())));
+                            .arg(AfxToQString(key));
         } else if (value.IsEmpty()) {
             problems << QStringLiteral("menu item %1 has no caption; left out").arg(*number);
         } else {
-            items.push_back({value, QString::fromStdString(AfxAnsiToUtf8(value.str())), *number});
+            items.push_back({value, AfxToQString(value), *number});
         }
     }
     std::sort(items.begin(), items.end(),

@@ -9,6 +9,8 @@
 
 #include <afx.h>
 
+#include "plugin/KurvoEntryPoints.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -18,16 +20,9 @@
 class PluginModule
 {
 public:
-    enum Entry {
-        OnLoad,
-        OnInitialize,
-        OnUserCommand,
-        OnAbout,
-        OnClose,
-        OnGamesListModified,
-        OnReportLoaded,
-        EntryCount
-    };
+#define KURVO_ENTRY_ENUM(name, decorated, standIn, takesMap) name,
+    enum Entry { KURVO_ENTRY_POINTS(KURVO_ENTRY_ENUM) EntryCount };
+#undef KURVO_ENTRY_ENUM
 
     // A menu item as offered under "MenuItem" or "MenuItem:N".
     struct MenuItem {
@@ -43,18 +38,41 @@ public:
     PluginModule(const PluginModule&) = delete;
     PluginModule& operator=(const PluginModule&) = delete;
 
-    // Loads the module and resolves its entry points. Null, with the reason
-    // in error, for a module that does not load or is no plug-in (which is
-    // then unloaded again).
-    static std::unique_ptr<PluginModule> load(const QString& path, QString& error);
+    // Why a module is not in use, as the Help window lists it.
+    enum class Failure { NotFound, NotLoadable, MissingEntryPoints, FailedStart };
+    static QString failureName(Failure failure);
+
+    // Loads the module and resolves its entry points. Null, with the kind
+    // of failure and its detail, for a module that does not load or is no
+    // plug-in (which is then unloaded again).
+    static std::unique_ptr<PluginModule> load(const QString& path, Failure& failure,
+                                              QString& error);
 
     // True for a module already in the process, such as a library the host
     // itself is linked to (the framework sits beside the plug-ins).
     static bool isLoaded(const QString& path);
 
-    const QString& path() const { return m_path; }
+    const QString& path() const
+    {
+        return m_path;
+    }
     QString fileName() const;
-    bool has(Entry entry) const { return m_entries[entry] != nullptr; }
+    bool has(Entry entry) const
+    {
+        return m_entries[entry] != nullptr;
+    }
+    // Where the entry point is under each of its two names (null when the
+    // module lacks that name), for checking that both lead to one function.
+    void* plainAddress(Entry entry) const
+    {
+        return m_plain[entry];
+    }
+    void* decoratedAddress(Entry entry) const
+    {
+        return m_decorated[entry];
+    }
+    // Any other symbol of the module, for tools and tests.
+    void* symbol(const char* name) const;
     static const char* plainName(Entry entry);
 
     // Calls an entry point; one that the module lacks is not called.
@@ -67,7 +85,10 @@ public:
     QStringList takeMenuItems(const CMapStringToString& reply);
     static std::vector<MenuItem> readMenuItems(const CMapStringToString& reply,
                                                QStringList& problems);
-    const std::vector<MenuItem>& menuItems() const { return m_menuItems; }
+    const std::vector<MenuItem>& menuItems() const
+    {
+        return m_menuItems;
+    }
 
 private:
     explicit PluginModule(QString path, void* handle) : m_path(std::move(path)), m_handle(handle) {}
@@ -76,5 +97,7 @@ private:
     QString m_path;
     void* m_handle = nullptr;
     std::array<void*, EntryCount> m_entries{};
+    std::array<void*, EntryCount> m_plain{};
+    std::array<void*, EntryCount> m_decorated{};
     std::vector<MenuItem> m_menuItems;
 };

@@ -1,4 +1,4 @@
-#include "PluginHost.h"
+#include "ChartClient.h"
 
 #include "tests/support/RecordingHost.h"
 
@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QMdiArea>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,36 +28,32 @@ std::string MakeStartDir()
 
 } // namespace
 
-PluginHost& PluginHost::Instance()
+ChartClient& ChartClient::Instance()
 {
-    static PluginHost host;
+    static ChartClient host;
     return host;
 }
 
-PluginHost::PluginHost()
+ChartClient::ChartClient()
 {
     m_pMainFrame = new CMDIFrameWnd;
     m_pMainFrame->CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700, nullptr,
                            nullptr);
     AfxGetApp()->m_pMainWnd = m_pMainFrame;
 
-    CString strError;
-    void* hModule = AfxLoadLibrary(PluginPath().c_str(), &strError);
-    if (hModule == nullptr) {
-        m_strError = strError.str();
+    PluginModule::Failure failure = PluginModule::Failure::NotFound;
+    QString error;
+    m_pModule = PluginModule::load(QString::fromStdString(PluginPath()), failure, error);
+    if (m_pModule == nullptr) {
+        m_strError = error.toStdString();
         return;
     }
-    auto pfnLoad = reinterpret_cast<VoidEntry>(dlsym(hModule, "OnLoad"));
-    auto pfnInitialize = reinterpret_cast<MapEntry>(dlsym(hModule, "OnInitialize"));
-    m_pfnUserCommand = reinterpret_cast<MapEntry>(dlsym(hModule, "OnUserCommand"));
-    m_pfnReportLoaded = reinterpret_cast<MapEntry>(dlsym(hModule, "OnReportLoaded"));
-    m_pfnGamesListModified = reinterpret_cast<MapEntry>(dlsym(hModule, "OnGamesListModified"));
 
     // The plug-in takes the current directory at load as its start directory.
     m_strStartDir = MakeStartDir();
     const std::string strPrevious = QDir::currentPath().toStdString();
     if (chdir(m_strStartDir.c_str()) == 0) {
-        pfnLoad();
+        m_pModule->call(PluginModule::OnLoad);
         if (chdir(strPrevious.c_str()) != 0)
             m_strError = "cannot return to " + strPrevious;
     }
@@ -68,50 +63,50 @@ PluginHost::PluginHost()
     map.SetAt("DataManager",
               std::to_string(reinterpret_cast<uintptr_t>(&RecordingHost::Callback)).c_str());
     map.SetAt("EventMask", "0");
-    pfnInitialize(map);
+    m_pModule->call(PluginModule::OnInitialize, map);
 }
 
-void PluginHost::Command(const char* pszCaption, const char* pszGame)
+void ChartClient::Command(const char* pszCaption, const char* pszGame)
 {
     CMapStringToString map;
     if (pszCaption != nullptr)
         map.SetAt("Command", pszCaption);
     if (pszGame != nullptr)
         map.SetAt("GameName", pszGame);
-    m_pfnUserCommand(map);
+    m_pModule->call(PluginModule::OnUserCommand, map);
 }
 
-void PluginHost::ReportLoaded()
+void ChartClient::ReportLoaded()
 {
     CMapStringToString map;
-    m_pfnReportLoaded(map);
+    m_pModule->call(PluginModule::OnReportLoaded, map);
 }
 
-void PluginHost::GamesListModified()
+void ChartClient::GamesListModified()
 {
     CMapStringToString map;
-    m_pfnGamesListModified(map);
+    m_pModule->call(PluginModule::OnGamesListModified, map);
 }
 
-std::vector<QMdiSubWindow*> PluginHost::ChildFrames() const
+std::vector<QMdiSubWindow*> ChartClient::ChildFrames() const
 {
     const auto list = m_pMainFrame->GetMDIArea()->subWindowList(QMdiArea::CreationOrder);
     return std::vector<QMdiSubWindow*>(list.begin(), list.end());
 }
 
-QMdiSubWindow* PluginHost::ActiveChildFrame() const
+QMdiSubWindow* ChartClient::ActiveChildFrame() const
 {
     return m_pMainFrame->GetMDIArea()->activeSubWindow();
 }
 
-void PluginHost::CloseAllFrames()
+void ChartClient::CloseAllFrames()
 {
     for (QMdiSubWindow* pSub : ChildFrames())
         pSub->close();
     QApplication::processEvents();
 }
 
-void PluginHost::Shutdown()
+void ChartClient::Shutdown()
 {
     CloseAllFrames();
     if (m_pMainFrame != nullptr) {

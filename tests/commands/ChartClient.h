@@ -5,16 +5,19 @@
 
 #include <afxwin.h>
 
+#include "PluginModule.h"
+
 #include <QMdiSubWindow>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-class PluginHost
+class ChartClient
 {
 public:
     // Loads the plug-in and makes the main frame on first use.
-    static PluginHost& Instance();
+    static ChartClient& Instance();
 
     // A null caption sends a map without "Command".
     void Command(const char* pszCaption, const char* pszGame = nullptr);
@@ -32,19 +35,14 @@ public:
     const std::string& StartDir() const { return m_strStartDir; }
     std::string DefaultChartPath() const { return m_strStartDir + "/save.kv"; }
     CMDIFrameWnd* MainFrame() const { return m_pMainFrame; }
-    bool Loaded() const { return m_pfnUserCommand != nullptr; }
+    bool Loaded() const { return m_pModule != nullptr; }
     std::string LoadError() const { return m_strError; }
 
 private:
-    PluginHost();
-
-    using MapEntry = void (*)(CMapStringToString&);
-    using VoidEntry = void (*)();
+    ChartClient();
 
     CMDIFrameWnd* m_pMainFrame = nullptr;
     std::string m_strStartDir;
     std::string m_strError;
-    MapEntry m_pfnUserCommand = nullptr;
-    MapEntry m_pfnReportLoaded = nullptr;
-    MapEntry m_pfnGamesListModified = nullptr;
+    std::unique_ptr<PluginModule> m_pModule;
 };

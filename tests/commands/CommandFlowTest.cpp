@@ -1,7 +1,7 @@
 // The two menu commands and the two data events, driven through the built
 // module's exports by a host with a real MDI main frame, against a recording
 // data manager. The chart file is checked as bytes on disk.
-#include "PluginHost.h"
+#include "ChartClient.h"
 #include "tests/support/RecordingHost.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +67,7 @@ protected:
 
     Requests& Log() { return m_data.requests; }
 
-    PluginHost& m_host = PluginHost::Instance();
+    ChartClient& m_host = ChartClient::Instance();
     RecordingHost m_data;
 };
 

@@ -1,7 +1,7 @@
 // The host's side of the process: a QApplication and the host's own
 // application object, made in this program's module state before the
 // plug-in is loaded.
-#include "PluginHost.h"
+#include "ChartClient.h"
 
 #include <afxwin.h>
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     // The host's windows go before its application and QApplication do.
     struct HostEnvironment : ::testing::Environment {
-        void TearDown() override { PluginHost::Instance().Shutdown(); }
+        void TearDown() override { ChartClient::Instance().Shutdown(); }
     };
     ::testing::AddGlobalTestEnvironment(new HostEnvironment);
     return RUN_ALL_TESTS();

@@ -12,36 +12,23 @@
 namespace
 {
 
-struct ExportNames {
-    const char* plain;
-    const char* decorated;
-};
-
-const ExportNames kExports[] = {
-    {"OnAbout", "?OnAbout@@YAXAAVCMapStringToString@@@Z"},
-    {"OnClose", "?OnClose@@YAXXZ"},
-    {"OnGamesListModified", "?OnGamesListModified@@YAXAAVCMapStringToString@@@Z"},
-    {"OnInitialize", "?OnInitialize@@YAXAAVCMapStringToString@@@Z"},
-    {"OnLoad", "?OnLoad@@YAXXZ"},
-    {"OnReportLoaded", "?OnReportLoaded@@YAXAAVCMapStringToString@@@Z"},
-    {"OnUserCommand", "?OnUserCommand@@YAXAAVCMapStringToString@@@Z"},
-};
-
-class EntryPointNames : public testing::TestWithParam<ExportNames>
+// Checked against the one list the host's loader reads, so that a renamed
+// entry point fails here as well as in a host.
+class EntryPointNames : public testing::TestWithParam<KURVO_ENTRY_POINT>
 {
 };
 
 TEST_P(EntryPointNames, BothNamesResolveToOneFunction)
 {
-    void* pPlain = PluginSymbol(GetParam().plain);
-    void* pDecorated = PluginSymbol(GetParam().decorated);
-    ASSERT_NE(pPlain, nullptr) << GetParam().plain;
-    ASSERT_NE(pDecorated, nullptr) << GetParam().decorated;
+    void* pPlain = PluginSymbol(GetParam().pszName);
+    void* pDecorated = PluginSymbol(GetParam().pszDecorated);
+    ASSERT_NE(pPlain, nullptr) << GetParam().pszName;
+    ASSERT_NE(pDecorated, nullptr) << GetParam().pszDecorated;
     EXPECT_EQ(pPlain, pDecorated);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSeven, EntryPointNames, testing::ValuesIn(kExports),
-                         [](const auto& info) { return std::string(info.param.plain); });
+INSTANTIATE_TEST_SUITE_P(AllSeven, EntryPointNames, testing::ValuesIn(g_kurvoEntryPoints),
+                         [](const auto& info) { return std::string(info.param.pszName); });
 
 TEST(ExportTable, HoldsExactlyTheFourteenEntryPointNames)
 {
@@ -59,9 +46,9 @@ TEST(ExportTable, HoldsExactlyTheFourteenEntryPointNames)
     ASSERT_EQ(pclose(pipe), 0) << command;
 
     std::multiset<std::string> expected;
-    for (const ExportNames& e : kExports) {
-        expected.insert(e.plain);
-        expected.insert(e.decorated);
+    for (const KURVO_ENTRY_POINT& e : g_kurvoEntryPoints) {
+        expected.insert(e.pszName);
+        expected.insert(e.pszDecorated);
     }
     EXPECT_EQ(names, expected);
 }

@@ -1,9 +1,9 @@
 #include "PluginTestSupport.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
 std::string PluginPath()
 {
@@ -11,22 +11,23 @@ std::string PluginPath()
     return std::string(dir ? dir : ".") + "/KURVO7.so";
 }
 
-void* LoadedPlugin()
+PluginModule* LoadedPlugin()
 {
-    static void* hModule = [] {
-        CString strError;
-        void* h = AfxLoadLibrary(PluginPath().c_str(), &strError);
-        if (h == nullptr)
-            ADD_FAILURE() << "cannot load " << PluginPath() << ": " << strError.GetString();
-        return h;
+    static std::unique_ptr<PluginModule> pModule = [] {
+        PluginModule::Failure failure = PluginModule::Failure::NotFound;
+        QString error;
+        auto p = PluginModule::load(QString::fromStdString(PluginPath()), failure, error);
+        if (p == nullptr)
+            ADD_FAILURE() << "cannot load " << PluginPath() << ": " << error.toStdString();
+        return p;
     }();
-    return hModule;
+    return pModule.get();
 }
 
 void* PluginSymbol(const char* name)
 {
-    void* h = LoadedPlugin();
-    return h ? dlsym(h, name) : nullptr;
+    PluginModule* pModule = LoadedPlugin();
+    return pModule != nullptr ? pModule->symbol(name) : nullptr;
 }
 
 StringMap ToStdMap(const CMapStringToString& map)

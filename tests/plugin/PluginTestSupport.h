@@ -4,14 +4,16 @@
 
 #include <afx.h>
 
+#include "PluginModule.h"
+
 #include <map>
 #include <string>
 
 // KURVO7.so in the build's output folder (KURVO_BIN_DIR, set by ctest).
 std::string PluginPath();
 
-// The module, loaded once for the whole program as a host would load it.
-void* LoadedPlugin();
+// The module, loaded once for the whole program by the host's own loader.
+PluginModule* LoadedPlugin();
 
 // An entry point of the loaded module by name, or null.
 void* PluginSymbol(const char* name);

@@ -1,16 +1,11 @@
 #include "CPluginProbe.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 
 namespace
 {
-
-using VoidEntry = void (*)();
-using MapEntry = void (*)(CMapStringToString&);
 
 int g_nRequests = 0;
 
@@ -57,17 +52,7 @@ std::string Printable(const CString& strAnsi)
 
 } // namespace
 
-CPluginProbe::CPluginProbe(std::ostream& out, std::ostream& err)
-    : m_out(out), m_err(err),
-      m_entryPoints({{"OnLoad", "?OnLoad@@YAXXZ"},
-                     {"OnInitialize", "?OnInitialize@@YAXAAVCMapStringToString@@@Z"},
-                     {"OnUserCommand", "?OnUserCommand@@YAXAAVCMapStringToString@@@Z"},
-                     {"OnAbout", "?OnAbout@@YAXAAVCMapStringToString@@@Z"},
-                     {"OnClose", "?OnClose@@YAXXZ"},
-                     {"OnGamesListModified", "?OnGamesListModified@@YAXAAVCMapStringToString@@@Z"},
-                     {"OnReportLoaded", "?OnReportLoaded@@YAXAAVCMapStringToString@@@Z"}})
-{
-}
+CPluginProbe::CPluginProbe(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
 
 CPluginProbe::~CPluginProbe()
 {
@@ -81,67 +66,60 @@ int CPluginProbe::RequestCount()
 
 bool CPluginProbe::Load(const std::string& path)
 {
-    CString strError;
-    m_hModule = AfxLoadLibrary(path.c_str(), &strError);
-    if (m_hModule == nullptr) {
-        m_err << "cannot load " << path << ": " << strError.GetString() << "\n";
+    PluginModule::Failure failure = PluginModule::Failure::NotFound;
+    QString error;
+    m_pModule = PluginModule::load(QString::fromStdString(path), failure, error);
+    if (m_pModule == nullptr) {
+        m_err << "cannot load " << path << " (" << PluginModule::failureName(failure).toStdString()
+              << "): " << error.toStdString() << "\n";
         return false;
     }
     m_out << "loaded " << path << "\n";
     return true;
 }
 
-void* CPluginProbe::Find(const char* name) const
-{
-    return m_hModule ? dlsym(m_hModule, name) : nullptr;
-}
-
 bool CPluginProbe::ResolveEntryPoints()
 {
+    if (m_pModule == nullptr)
+        return false;
     bool bAll = true;
-    for (EntryPoint& entry : m_entryPoints) {
-        void* pPlain = Find(entry.plainName);
-        void* pDecorated = Find(entry.decoratedName);
+    for (int i = 0; i < PluginModule::EntryCount; ++i) {
+        const auto entry = PluginModule::Entry(i);
+        const KURVO_ENTRY_POINT& names = g_kurvoEntryPoints[i];
+        void* pPlain = m_pModule->plainAddress(entry);
+        void* pDecorated = m_pModule->decoratedAddress(entry);
         if (pPlain == nullptr || pDecorated == nullptr) {
-            m_err << "missing export " << (pPlain ? entry.decoratedName : entry.plainName) << "\n";
+            m_err << "missing export " << (pPlain ? names.pszDecorated : names.pszName) << "\n";
             bAll = false;
         } else if (pPlain != pDecorated) {
-            m_err << "exports " << entry.plainName << " and " << entry.decoratedName
+            m_err << "exports " << names.pszName << " and " << names.pszDecorated
                   << " lead to different functions\n";
             bAll = false;
         }
-        entry.address = pPlain ? pPlain : pDecorated;
     }
     if (bAll)
-        m_out << "all " << m_entryPoints.size() << " entry points found under both names\n";
+        m_out << "all " << PluginModule::EntryCount << " entry points found under both names\n";
     return bAll;
 }
 
 void CPluginProbe::RunStartup()
 {
-    auto entry = [&](const char* name) {
-        for (const EntryPoint& e : m_entryPoints) {
-            if (std::string(e.plainName) == name)
-                return e.address;
-        }
-        return static_cast<void*>(nullptr);
-    };
-    if (void* p = entry("OnLoad"))
-        reinterpret_cast<VoidEntry>(p)();
-
-    if (void* p = entry("OnInitialize")) {
+    if (m_pModule == nullptr)
+        return;
+    m_pModule->call(PluginModule::OnLoad);
+    if (m_pModule->has(PluginModule::OnInitialize)) {
         CMapStringToString map;
         CString strAddress;
         strAddress.Format("%llu", (unsigned long long)(uintptr_t)&ProbeDataManager);
         map.SetAt("MainFrame", "0");
         map.SetAt("DataManager", strAddress);
         map.SetAt("EventMask", "0");
-        reinterpret_cast<MapEntry>(p)(map);
+        m_pModule->call(PluginModule::OnInitialize, map);
         PrintMap("OnInitialize answered", map);
     }
-    if (void* p = entry("OnAbout")) {
+    if (m_pModule->has(PluginModule::OnAbout)) {
         CMapStringToString map;
-        reinterpret_cast<MapEntry>(p)(map);
+        m_pModule->call(PluginModule::OnAbout, map);
         PrintMap("OnAbout answered", map);
     }
 }
@@ -187,13 +165,11 @@ bool CPluginProbe::PrintVersionRecord(const std::string& path)
 
 void CPluginProbe::Close()
 {
-    if (m_hModule == nullptr)
+    if (m_pModule == nullptr)
         return;
-    for (const EntryPoint& e : m_entryPoints) {
-        if (std::string(e.plainName) == "OnClose" && e.address != nullptr)
-            reinterpret_cast<VoidEntry>(e.address)();
-    }
-    // The module stays mapped: a host keeps its plug-ins until it exits, and
-    // the framework's objects the plug-in created may still refer to it.
-    m_hModule = nullptr;
+    m_pModule->call(PluginModule::OnClose);
+    // The module stays mapped (PluginModule never unloads a started one): a
+    // host keeps its plug-ins until it exits, and the framework's objects
+    // the plug-in created may still refer to it.
+    m_pModule.reset();
 }

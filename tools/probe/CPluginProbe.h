@@ -6,6 +6,10 @@
 
 #include <afx.h>
 
+#include "PluginModule.h"
+
+#include <memory>
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,16 +33,9 @@ public:
     static int RequestCount();
 
 private:
-    struct EntryPoint {
-        const char* plainName;
-        const char* decoratedName;
-        void* address = nullptr;
-    };
-    void* Find(const char* name) const;
     void PrintMap(const char* title, const CMapStringToString& map);
 
     std::ostream& m_out;
     std::ostream& m_err;
-    void* m_hModule = nullptr;
-    std::vector<EntryPoint> m_entryPoints;
+    std::unique_ptr<PluginModule> m_pModule;
 };
