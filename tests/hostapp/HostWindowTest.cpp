@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -309,6 +310,11 @@ TEST_F(HostWindowTest, AboutShowsThePluginTextsAndItsVersionRecord)
     EXPECT_TRUE(about.contains("пока только Industry и Population."));
     EXPECT_TRUE(about.contains("file version 1.0.0.1"));
     EXPECT_TRUE(about.contains("FileDescription: KURVO7 DLL"));
+    // The module without entry points is listed with its reason.
+    EXPECT_TRUE(about.contains("Not in use:"));
+    EXPECT_TRUE(about.contains(QRegularExpression(
+        "hostapp_not_a_plugin\\.so: missing entry points \\(not a plug-in: no entry point OnLoad")))
+        << about.toStdString();
 }
 
 TEST_F(HostWindowTest, RacesWindowAndMenusAreReachedFromTheKeyboardWithVisibleFocus)
