@@ -20,12 +20,6 @@ std::string PluginPath()
     return std::string(pszDir ? pszDir : ".") + "/KURVO7.so";
 }
 
-std::string MakeStartDir()
-{
-    std::string pattern = std::filesystem::temp_directory_path().string() + "/kurvo-cmd-XXXXXX";
-    return mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
 } // namespace
 
 ChartClient& ChartClient::Instance()
@@ -50,7 +44,7 @@ ChartClient::ChartClient()
     }
 
     // The plug-in takes the current directory at load as its start directory.
-    m_strStartDir = MakeStartDir();
+    m_strStartDir = m_startDir.Path().string();
     const std::string strPrevious = QDir::currentPath().toStdString();
     if (chdir(m_strStartDir.c_str()) == 0) {
         m_pModule->call(PluginModule::OnLoad);

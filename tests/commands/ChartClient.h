@@ -6,6 +6,7 @@
 #include <afxwin.h>
 
 #include "PluginModule.h"
+#include "tests/support/TempDir.h"
 
 #include <QMdiSubWindow>
 
@@ -42,6 +43,7 @@ private:
     ChartClient();
 
     CMDIFrameWnd* m_pMainFrame = nullptr;
+    TempDir m_startDir;
     std::string m_strStartDir;
     std::string m_strError;
     std::unique_ptr<PluginModule> m_pModule;

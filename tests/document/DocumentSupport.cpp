@@ -40,23 +40,7 @@ InstalledHost::~InstalledHost()
 }
 
 // ---------------------------------------------------------------------------
-// TempDir and ReportCapture
-
-TempDir::TempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "kurvo-doc-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code error;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(m_path, error);
-}
+// ReportCapture
 
 ReportCapture::ReportCapture()
 {

@@ -1,12 +1,13 @@
 // Helpers of the document tests: a chart document stored to and loaded from
 // memory, a host callback that records every request and answers from a
-// small table of games, a temporary folder, and a capture of the messages
+// small table of games, and a capture of the messages
 // the framework reports.
 #pragma once
 
 #include "document/CKurvoDoc.h"
 #include "tests/model/ModelArchive.h"
 #include "tests/support/RecordingHost.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <functional>
@@ -27,18 +28,6 @@ class InstalledHost : public RecordingHost
 public:
     InstalledHost();
     ~InstalledHost();
-};
-
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(const char* pszName) const { return m_path / pszName; }
-
-private:
-    std::filesystem::path m_path;
 };
 
 // Collects what the framework reports while it lives.

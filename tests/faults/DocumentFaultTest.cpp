@@ -7,6 +7,7 @@
 
 #include "document/CKurvoDoc.h"
 #include "fuzz/ChartBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +70,9 @@ class DocumentFaultTest : public testing::TestWithParam<FaultKind>
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "kurvo-faults-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        m_folder = m_temp.Path();
         m_path = m_folder / "chart.kv";
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     // Runs the operation with the injector armed, counting the reports it
     // makes and the blocks it leaves allocated.
@@ -99,6 +97,7 @@ protected:
         return bDone;
     }
 
+    TempDir m_temp;
     fs::path m_folder;
     fs::path m_path;
 };

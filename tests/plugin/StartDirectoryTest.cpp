@@ -1,6 +1,7 @@
 // The start directory that OnLoad records: the whole current directory,
 // however long, and a documented empty fallback when there is none.
 #include "plugin/CKurvoApp.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +23,9 @@ protected:
     void SetUp() override
     {
         m_saved = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "kurvo-startdir-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_temp.Path();
     }
-    void TearDown() override
-    {
-        fs::current_path(m_saved);
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
-    }
+    void TearDown() override { fs::current_path(m_saved); }
 
     // Descends into fresh 100-byte components until the path is at least
     // nLength bytes long, one step at a time (no single call sees it whole).
@@ -46,6 +40,7 @@ protected:
     }
 
     fs::path m_saved;
+    TempDir m_temp;
     fs::path m_root;
 };
 

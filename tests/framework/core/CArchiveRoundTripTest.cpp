@@ -2,6 +2,7 @@
 #include "ArchiveTestClasses.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/ArchiveErrorExpect.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -110,14 +111,8 @@ TEST(ArchiveRoundTrip, RawReadReturnsAShortCountAtTheEnd)
 class ArchiveFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char szTemplate[] = "/tmp/kfx-archive-XXXXXX";
-        ASSERT_NE(mkdtemp(szTemplate), nullptr);
-        m_dir = szTemplate;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::filesystem::path m_dir;
+    TempDir m_temp;
+    const std::filesystem::path& m_dir = m_temp.Path();
 };
 
 TEST_F(ArchiveFileTest, StoreAndLoadThroughAFile)

@@ -1,0 +1,37 @@
+#include "QtTestMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+
+namespace
+{
+
+QtTestSetUp::Make& Registered()
+{
+    static QtTestSetUp::Make make;
+    return make;
+}
+
+} // namespace
+
+QtTestSetUp::QtTestSetUp(Make make)
+{
+    Registered() = std::move(make);
+}
+
+std::shared_ptr<void> QtTestSetUp::Run()
+{
+    return Registered() ? Registered()() : nullptr;
+}
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const std::shared_ptr<void> program = QtTestSetUp::Run();
+    return RUN_ALL_TESTS();
+}
