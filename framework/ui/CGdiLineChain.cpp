@@ -23,10 +23,11 @@ void CGdiLineChain::Extend(QPoint ptFrom, QPoint ptTo)
 void CGdiLineChain::Paint(QPainter& painter, BOOL bExactPixels)
 {
     if (m_points.size() >= 2) {
-        if (bExactPixels)
-            PaintExact(painter);
-        else
+        const QPen& pen = painter.pen();
+        if (!bExactPixels)
             painter.drawPolyline(m_points);
+        else if (pen.style() != Qt::SolidLine || !m_raster.Paint(painter, m_points, pen.color()))
+            PaintExact(painter);
     }
     m_points.clear();
 }

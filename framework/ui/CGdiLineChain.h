@@ -11,7 +11,14 @@
 // last segment needs its end pixel clipped away. Segments are drawn one call
 // each because Qt's polyline joins choose slightly different pixels than the
 // same segments drawn apart.
+//
+// Qt's lines follow their own rule at ties, though, so a solid pen on a
+// painter that maps pixels exactly goes to CGdiLineRaster, which paints the
+// platform's pixels; Qt draws the rest (dashes, and raster devices the
+// raster cannot write to).
 #pragma once
+
+#include "CGdiLineRaster.h"
 
 #include <afx.h>
 
@@ -49,5 +56,6 @@ private:
     static void DrawWithoutEndPixel(QPainter& painter, QPoint ptFrom, QPoint ptTo);
 
     QPolygon m_points;
+    CGdiLineRaster m_raster;
     std::vector<QPoint> m_missingStarts; // scratch, kept for its capacity
 };
