@@ -66,23 +66,23 @@ BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color, Mode eM
     return TRUE;
 }
 
-BOOL CGdiLineRaster::Paint(QPainter& painter, const QPolygon& chain, const QColor& color,
-                           Mode eMode)
+BOOL CGdiLineRaster::Paint(QPainter& painter, const QPoint* pChain, qsizetype nPoints,
+                           const QColor& color, Mode eMode)
 {
     if (!SetUpTarget(painter, color, eMode))
         return FALSE;
     if (eMode == Mode::Direct && m_target.pBits == nullptr)
         return FALSE;
-    if (chain.size() < 2 || m_target.clipRects.empty())
+    if (nPoints < 2 || m_target.clipRects.empty())
         return TRUE;
     if (m_target.pBits != nullptr)
-        PaintDirect(chain, color.rgb() | 0xFF000000u);
+        PaintDirect(pChain, nPoints, color.rgb() | 0xFF000000u);
     else
-        PaintRuns(painter, chain, color);
+        PaintRuns(painter, pChain, nPoints, color);
     return TRUE;
 }
 
-void CGdiLineRaster::PaintDirect(const QPolygon& chain, QRgb rgb)
+void CGdiLineRaster::PaintDirect(const QPoint* pChain, qsizetype nPoints, QRgb rgb)
 {
     auto* pBits = reinterpret_cast<QRgb*>(m_target.pBits);
     const qsizetype nStride = m_target.nStride;
@@ -97,13 +97,14 @@ void CGdiLineRaster::PaintDirect(const QPolygon& chain, QRgb rgb)
         }
     };
     const QPoint ptOffset = m_target.ptOffset;
-    for (qsizetype i = 1; i < chain.size(); ++i) {
+    for (qsizetype i = 1; i < nPoints; ++i) {
         for (const QRect& rc : m_target.clipRects)
-            Rasterize(chain[i - 1], chain[i], ptOffset, rc, plot);
+            Rasterize(pChain[i - 1], pChain[i], ptOffset, rc, plot);
     }
 }
 
-void CGdiLineRaster::PaintRuns(QPainter& painter, const QPolygon& chain, const QColor& color)
+void CGdiLineRaster::PaintRuns(QPainter& painter, const QPoint* pChain, qsizetype nPoints,
+                               const QColor& color)
 {
     // The painter clips again; the bounding rectangle only keeps the walk
     // short.
@@ -116,8 +117,8 @@ void CGdiLineRaster::PaintRuns(QPainter& painter, const QPolygon& chain, const Q
         m_runs.emplace_back(x - ptOffset.x(), y - ptOffset.y(), bAlongX ? nLength : 1,
                             bAlongX ? 1 : nLength);
     };
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        Rasterize(chain[i - 1], chain[i], ptOffset, rcBounds, collect);
+    for (qsizetype i = 1; i < nPoints; ++i)
+        Rasterize(pChain[i - 1], pChain[i], ptOffset, rcBounds, collect);
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);

@@ -20,7 +20,6 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
-#include <QPolygon>
 #include <QRect>
 #include <QRegion>
 
@@ -35,9 +34,9 @@ public:
     // How the pixels reach the device; Auto picks Direct wherever it can.
     enum class Mode { Auto, Direct, Runs };
 
-    // Paints the connected segments of chain (consecutive points) in color.
+    // Paints the connected segments between nPoints consecutive points.
     // FALSE when the painter cannot map logical to device pixels exactly.
-    BOOL Paint(QPainter& painter, const QPolygon& chain, const QColor& color,
+    BOOL Paint(QPainter& painter, const QPoint* pChain, qsizetype nPoints, const QColor& color,
                Mode eMode = Mode::Auto);
 
     // The pixel runs inside rcClip (device coordinates) of the segment from
@@ -57,8 +56,8 @@ private:
 
     static BOOL MapsExactly(const QPainter& painter, QPoint& ptOffset);
     BOOL SetUpTarget(QPainter& painter, const QColor& color, Mode eMode);
-    void PaintDirect(const QPolygon& chain, QRgb rgb);
-    void PaintRuns(QPainter& painter, const QPolygon& chain, const QColor& color);
+    void PaintDirect(const QPoint* pChain, qsizetype nPoints, QRgb rgb);
+    void PaintRuns(QPainter& painter, const QPoint* pChain, qsizetype nPoints, const QColor& color);
 
     Target m_target;
     std::vector<QRect> m_runs; // scratch, kept for its capacity
@@ -93,9 +92,15 @@ void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, cons
     const int64_t dy = int64_t(ptTo.y()) - ptFrom.y();
     if (dx == 0 && dy == 0)
         return;
-    const bool bAlongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
     const int64_t x0 = int64_t(ptFrom.x()) + ptOffset.x();
     const int64_t y0 = int64_t(ptFrom.y()) + ptOffset.y();
+    // Most segments of a partial repaint miss it altogether.
+    if ((x0 < rcClip.left() && x0 + dx < rcClip.left()) ||
+        (x0 > rcClip.right() && x0 + dx > rcClip.right()) ||
+        (y0 < rcClip.top() && y0 + dy < rcClip.top()) ||
+        (y0 > rcClip.bottom() && y0 + dy > rcClip.bottom()))
+        return;
+    const bool bAlongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
     // Major axis a, minor axis b.
     const int64_t a0 = bAlongX ? x0 : y0;
     const int64_t b0 = bAlongX ? y0 : x0;
@@ -156,8 +161,12 @@ void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, cons
     // 2n), r = num - 2n m in (-2n, 0].
     const int64_t n2 = 2 * n;
     const int64_t d2 = 2 * d;
-    int64_t m = MinorAt(iFirst, d, n);
-    int64_t r = int64_t(AfxLineRaster::Wide(2) * iFirst * d - n - AfxLineRaster::Wide(n2) * m);
+    int64_t m = 0;
+    int64_t r = -n;
+    if (iFirst > 0) {
+        m = MinorAt(iFirst, d, n);
+        r = int64_t(AfxLineRaster::Wide(2) * iFirst * d - n - AfxLineRaster::Wide(n2) * m);
+    }
     int64_t a = a0 + sa * iFirst;
     int64_t aRun = a;
     int64_t nRun = 0;
