@@ -1,13 +1,29 @@
 #include "CGdiLineRaster.h"
 
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRegion>
 #include <QTransform>
 
 #include <cmath>
+#include <cstdint>
 
 namespace
 {
+
+using Wide = __int128;
+
+// The minor offset of pixel i of a segment n pixels long whose minor axis
+// moves by d: the nearest whole offset to i * d / n, the smaller at a tie.
+inline int64_t MinorAt(int64_t i, int64_t d, int64_t n)
+{
+    const Wide num = Wide(2) * i * d - n;
+    const Wide den = Wide(2) * n;
+    // Ceiling of num / den for den > 0.
+    const Wide q = num / den;
+    return int64_t(q + ((num % den) > 0 ? 1 : 0));
+}
 
 BOOL IsDirectFormat(QImage::Format eFormat)
 {
@@ -16,6 +32,119 @@ BOOL IsDirectFormat(QImage::Format eFormat)
 }
 
 } // namespace
+
+template <typename RunSink>
+void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, const QRect& rcClip,
+                               RunSink&& run)
+{
+    const int64_t dx = int64_t(ptTo.x()) - ptFrom.x();
+    const int64_t dy = int64_t(ptTo.y()) - ptFrom.y();
+    if (dx == 0 && dy == 0)
+        return;
+    const int64_t x0 = int64_t(ptFrom.x()) + ptOffset.x();
+    const int64_t y0 = int64_t(ptFrom.y()) + ptOffset.y();
+    // Most segments of a partial repaint miss it altogether.
+    if ((x0 < rcClip.left() && x0 + dx < rcClip.left()) ||
+        (x0 > rcClip.right() && x0 + dx > rcClip.right()) ||
+        (y0 < rcClip.top() && y0 + dy < rcClip.top()) ||
+        (y0 > rcClip.bottom() && y0 + dy > rcClip.bottom()))
+        return;
+    const bool bAlongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    // Major axis a, minor axis b.
+    const int64_t a0 = bAlongX ? x0 : y0;
+    const int64_t b0 = bAlongX ? y0 : x0;
+    const int64_t da = bAlongX ? dx : dy;
+    const int64_t d = bAlongX ? dy : dx;
+    const int64_t n = da < 0 ? -da : da;
+    const int sa = da < 0 ? -1 : 1;
+    const int64_t aLo = bAlongX ? rcClip.left() : rcClip.top();
+    const int64_t aHi = bAlongX ? rcClip.right() : rcClip.bottom();
+    const int64_t bLo = bAlongX ? rcClip.top() : rcClip.left();
+    const int64_t bHi = bAlongX ? rcClip.bottom() : rcClip.right();
+
+    // Pixels i = 0 .. n - 1 lie at a0 + sa * i.
+    int64_t iFirst = sa > 0 ? aLo - a0 : a0 - aHi;
+    int64_t iLast = sa > 0 ? aHi - a0 : a0 - aLo;
+    iFirst = iFirst < 0 ? 0 : iFirst;
+    iLast = iLast > n - 1 ? n - 1 : iLast;
+    if (iFirst > iLast)
+        return;
+    // The minor offset is monotonic in i, so the pixels inside the minor
+    // range are one stretch; find it only when an end lies outside.
+    auto inside = [&](int64_t i) {
+        const int64_t b = b0 + MinorAt(i, d, n);
+        return b >= bLo && b <= bHi;
+    };
+    const int64_t b1 = b0 + d;
+    if (b0 < bLo || b0 > bHi || b1 < bLo || b1 > bHi) {
+        // Pixels before the stretch lie on the same side as the start.
+        const bool bFirstOut = !inside(iFirst);
+        if (bFirstOut) {
+            const int64_t bStart = b0 + MinorAt(iFirst, d, n);
+            const bool bBelow = bStart < bLo;
+            int64_t lo = iFirst, hi = iLast + 1; // first i past the outside stretch
+            while (lo < hi) {
+                const int64_t mid = lo + (hi - lo) / 2;
+                const int64_t b = b0 + MinorAt(mid, d, n);
+                if (bBelow ? b < bLo : b > bHi)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            iFirst = lo;
+            if (iFirst > iLast || !inside(iFirst))
+                return;
+        }
+        int64_t lo = iFirst, hi = iLast; // last i inside
+        while (lo < hi) {
+            const int64_t mid = hi - (hi - lo) / 2;
+            if (inside(mid))
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        iLast = lo;
+    }
+
+    // Walk the stretch with an error term: num = 2 i d - n, m = ceil(num /
+    // 2n), r = num - 2n m in (-2n, 0].
+    const int64_t n2 = 2 * n;
+    const int64_t d2 = 2 * d;
+    int64_t m = 0;
+    int64_t r = -n;
+    if (iFirst > 0) {
+        m = MinorAt(iFirst, d, n);
+        r = int64_t(Wide(2) * iFirst * d - n - Wide(n2) * m);
+    }
+    int64_t a = a0 + sa * iFirst;
+    int64_t aRun = a;
+    int64_t nRun = 0;
+    for (int64_t i = iFirst; i <= iLast; ++i) {
+        ++nRun;
+        r += d2;
+        int64_t mNext = m;
+        if (r > 0) {
+            ++mNext;
+            r -= n2;
+        } else if (r <= -n2) {
+            --mNext;
+            r += n2;
+        }
+        if (mNext != m || i == iLast) {
+            // A run along the major axis, from its lower end.
+            const int64_t aLow = sa > 0 ? aRun : aRun - (nRun - 1);
+            const int64_t b = b0 + m;
+            if (bAlongX)
+                run(int(aLow), int(b), int(nRun), true);
+            else
+                run(int(b), int(aLow), int(nRun), false);
+            aRun = a + sa;
+            nRun = 0;
+        }
+        m = mNext;
+        a += sa;
+    }
+}
 
 BOOL CGdiLineRaster::MapsExactly(const QPainter& painter, QPoint& ptOffset)
 {
@@ -33,7 +162,7 @@ BOOL CGdiLineRaster::MapsExactly(const QPainter& painter, QPoint& ptOffset)
     return TRUE;
 }
 
-BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color, Mode eMode)
+BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color)
 {
     m_target = Target();
     if (!MapsExactly(painter, m_target.ptOffset))
@@ -54,7 +183,7 @@ BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color, Mode eM
     const BOOL bOpaque = color.alpha() == 255 && painter.opacity() == 1.0 &&
                          (painter.compositionMode() == QPainter::CompositionMode_SourceOver ||
                           painter.compositionMode() == QPainter::CompositionMode_Source);
-    if (eMode != Mode::Runs && bOpaque && pDevice->devType() == QInternal::Image) {
+    if (bOpaque && pDevice->devType() == QInternal::Image) {
         auto* pImage = static_cast<QImage*>(pDevice);
         if (IsDirectFormat(pImage->format())) {
             // The engine writes into these same bytes; bits() could detach
@@ -67,11 +196,9 @@ BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color, Mode eM
 }
 
 BOOL CGdiLineRaster::Paint(QPainter& painter, const QPoint* pChain, qsizetype nPoints,
-                           const QColor& color, Mode eMode)
+                           const QColor& color)
 {
-    if (!SetUpTarget(painter, color, eMode))
-        return FALSE;
-    if (eMode == Mode::Direct && m_target.pBits == nullptr)
+    if (!SetUpTarget(painter, color))
         return FALSE;
     if (nPoints < 2 || m_target.clipRects.empty())
         return TRUE;
