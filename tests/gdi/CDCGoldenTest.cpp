@@ -1,7 +1,8 @@
 // CDC against the platform's own pixels: every case of golden/cases.txt is
 // drawn through CDC and compared with the fixture an independent
 // implementation of the platform's GDI drew from the same calls
-// (scripts/gdi-golden).
+// (scripts/gdi-golden). A 32-bit image takes the pixels written directly; a
+// 16-bit one gets them through the painter, and must show the same.
 #include "GdiTestSupport.h"
 #include "golden/GdiGoldenCases.h"
 
@@ -71,9 +72,10 @@ void Draw(CDC& dc, const gdigolden::Case& c)
         dc.SelectObject(pOldPen);
 }
 
-QImage DrawThroughCdc(const gdigolden::Case& c)
+QImage DrawThroughCdc(const gdigolden::Case& c, QImage::Format eFormat)
 {
-    QImage image = MakeWhiteImage(c.width, c.height);
+    QImage image(c.width, c.height, eFormat);
+    image.fill(Qt::white);
     QPainter painter(&image);
     painter.translate(c.originX, c.originY);
     if (c.clipped)
@@ -84,7 +86,7 @@ QImage DrawThroughCdc(const gdigolden::Case& c)
     Draw(dc, c);
     dc.Detach();
     painter.end();
-    return image;
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -95,22 +97,26 @@ TEST(CDCGolden, EveryCaseDrawsThePlatformsPixels)
     ASSERT_TRUE(table.open(QIODevice::ReadOnly)) << table.fileName().toStdString();
     const std::vector<gdigolden::Case> cases = gdigolden::ParseCases(table.readAll().toStdString());
     ASSERT_GE(cases.size(), 8u);
-    for (const gdigolden::Case& c : cases) {
-        const QImage golden =
-            QImage(GoldenDir() + QString::fromStdString(c.name) + QStringLiteral(".png"))
-                .convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(golden.size(), QSize(c.width, c.height)) << c.name;
-        const QImage drawn = DrawThroughCdc(c);
-        int nDiffering = 0;
-        std::string strFirst;
-        for (int y = 0; y < c.height; ++y) {
-            for (int x = 0; x < c.width; ++x) {
-                if (drawn.pixel(x, y) == golden.pixel(x, y))
-                    continue;
-                if (++nDiffering <= 8)
-                    strFirst += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+    for (const QImage::Format eFormat : {QImage::Format_RGB32, QImage::Format_RGB16}) {
+        for (const gdigolden::Case& c : cases) {
+            const QImage golden =
+                QImage(GoldenDir() + QString::fromStdString(c.name) + QStringLiteral(".png"))
+                    .convertToFormat(eFormat)
+                    .convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(golden.size(), QSize(c.width, c.height)) << c.name;
+            const QImage drawn = DrawThroughCdc(c, eFormat);
+            int nDiffering = 0;
+            std::string strFirst;
+            for (int y = 0; y < c.height; ++y) {
+                for (int x = 0; x < c.width; ++x) {
+                    if (drawn.pixel(x, y) == golden.pixel(x, y))
+                        continue;
+                    if (++nDiffering <= 8)
+                        strFirst += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+                }
             }
+            EXPECT_EQ(nDiffering, 0)
+                << c.name << " in format " << int(eFormat) << ", first at" << strFirst;
         }
-        EXPECT_EQ(nDiffering, 0) << c.name << ", first at" << strFirst;
     }
 }
