@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -33,9 +34,9 @@ BOOL IsDirectFormat(QImage::Format eFormat)
 
 } // namespace
 
-template <typename RunSink>
+template <typename WalkSink>
 void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, const QRect& rcClip,
-                               RunSink&& run)
+                               WalkSink&& walk)
 {
     const int64_t dx = int64_t(ptTo.x()) - ptFrom.x();
     const int64_t dy = int64_t(ptTo.y()) - ptFrom.y();
@@ -106,44 +107,29 @@ void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, cons
         iLast = lo;
     }
 
-    // Walk the stretch with an error term: num = 2 i d - n, m = ceil(num /
-    // 2n), r = num - 2n m in (-2n, 0].
+    // The stretch's error term: num = 2 i d - n, m = ceil(num / 2n), r = num
+    // - 2n m in (-2n, 0]; m moves when r leaves that range. The walk keeps
+    // it as e, which moves m when positive whatever the sign of d.
     const int64_t n2 = 2 * n;
-    const int64_t d2 = 2 * d;
     int64_t m = 0;
     int64_t r = -n;
     if (iFirst > 0) {
         m = MinorAt(iFirst, d, n);
         r = int64_t(Wide(2) * iFirst * d - n - Wide(n2) * m);
     }
-    int64_t a = a0 + sa * iFirst;
-    int64_t aRun = a;
-    int64_t nRun = 0;
-    for (int64_t i = iFirst; i <= iLast; ++i) {
-        ++nRun;
-        r += d2;
-        int64_t mNext = m;
-        if (r > 0) {
-            ++mNext;
-            r -= n2;
-        } else if (r <= -n2) {
-            --mNext;
-            r += n2;
-        }
-        if (mNext != m || i == iLast) {
-            // A run along the major axis, from its lower end.
-            const int64_t aLow = sa > 0 ? aRun : aRun - (nRun - 1);
-            const int64_t b = b0 + m;
-            if (bAlongX)
-                run(int(aLow), int(b), int(nRun), true);
-            else
-                run(int(b), int(aLow), int(nRun), false);
-            aRun = a + sa;
-            nRun = 0;
-        }
-        m = mNext;
-        a += sa;
-    }
+    const int64_t a = a0 + sa * iFirst;
+    const int64_t b = b0 + m;
+    CLineWalk line;
+    line.x = int(bAlongX ? a : b);
+    line.y = int(bAlongX ? b : a);
+    line.nCount = int(iLast - iFirst + 1);
+    line.bAlongX = bAlongX;
+    line.nMajorStep = sa;
+    line.nMinorStep = d < 0 ? -1 : 1;
+    line.e = d < 0 ? -r - n2 + 1 : r;
+    line.nRise = d < 0 ? -2 * d : 2 * d;
+    line.nRun = n2;
+    walk(line);
 }
 
 BOOL CGdiLineRaster::MapsExactly(const QPainter& painter, QPoint& ptOffset)
@@ -213,14 +199,19 @@ void CGdiLineRaster::PaintDirect(const QPoint* pChain, qsizetype nPoints, QRgb r
 {
     auto* pBits = reinterpret_cast<QRgb*>(m_target.pBits);
     const qsizetype nStride = m_target.nStride;
-    auto plot = [pBits, nStride, rgb](int x, int y, int nLength, bool bAlongX) {
-        QRgb* p = pBits + qsizetype(y) * nStride + x;
-        if (bAlongX) {
-            for (int k = 0; k < nLength; ++k)
-                p[k] = rgb;
-        } else {
-            for (int k = 0; k < nLength; ++k, p += nStride)
-                *p = rgb;
+    auto plot = [pBits, nStride, rgb](const CLineWalk& line) {
+        QRgb* p = pBits + qsizetype(line.y) * nStride + line.x;
+        const qsizetype nMajor = line.bAlongX ? line.nMajorStep : line.nMajorStep * nStride;
+        const qsizetype nMinor = line.bAlongX ? line.nMinorStep * nStride : line.nMinorStep;
+        int64_t e = line.e;
+        for (int k = line.nCount; k > 0; --k) {
+            *p = rgb;
+            p += nMajor;
+            e += line.nRise;
+            if (e > 0) {
+                p += nMinor;
+                e -= line.nRun;
+            }
         }
     };
     const QPoint ptOffset = m_target.ptOffset;
@@ -240,9 +231,32 @@ void CGdiLineRaster::PaintRuns(QPainter& painter, const QPoint* pChain, qsizetyp
         rcBounds |= rc;
     const QPoint ptOffset = m_target.ptOffset;
     m_runs.clear();
-    auto collect = [this, ptOffset](int x, int y, int nLength, bool bAlongX) {
-        m_runs.emplace_back(x - ptOffset.x(), y - ptOffset.y(), bAlongX ? nLength : 1,
-                            bAlongX ? 1 : nLength);
+    // One rectangle per run of pixels along the major axis.
+    auto collect = [this, ptOffset](const CLineWalk& line) {
+        int x = line.x - ptOffset.x();
+        int y = line.y - ptOffset.y();
+        int& nMajor = line.bAlongX ? x : y;
+        int& nMinor = line.bAlongX ? y : x;
+        int64_t e = line.e;
+        int nStart = nMajor;
+        for (int k = line.nCount; k > 0; --k) {
+            const int nPixel = nMajor;
+            nMajor += line.nMajorStep;
+            e += line.nRise;
+            if (e <= 0 && k > 1)
+                continue;
+            const int nLow = std::min(nStart, nPixel);
+            const int nLength = std::abs(nPixel - nStart) + 1;
+            if (line.bAlongX)
+                m_runs.emplace_back(nLow, nMinor, nLength, 1);
+            else
+                m_runs.emplace_back(nMinor, nLow, 1, nLength);
+            if (e > 0) {
+                nMinor += line.nMinorStep;
+                e -= line.nRun;
+            }
+            nStart = nMajor;
+        }
     };
     for (qsizetype i = 1; i < nPoints; ++i)
         Rasterize(pChain[i - 1], pChain[i], ptOffset, rcBounds, collect);

@@ -21,9 +21,26 @@
 #include <QPoint>
 #include <QRect>
 
+#include <cstdint>
 #include <vector>
 
 class QPainter;
+
+// The pixels of a clipped segment: nCount of them from (x, y), each one
+// nMajorStep further along the major axis; after each, e grows by nRise and,
+// once positive, the next pixel is nMinorStep over on the minor axis and e
+// drops by nRun.
+struct CLineWalk {
+    int x = 0;
+    int y = 0;
+    int nCount = 0;
+    bool bAlongX = true;
+    int nMajorStep = 1;
+    int nMinorStep = 1;
+    int64_t e = 0;
+    int64_t nRise = 0;
+    int64_t nRun = 1;
+};
 
 class CGdiLineRaster
 {
@@ -33,12 +50,12 @@ public:
     BOOL Paint(QPainter& painter, const QPoint* pChain, qsizetype nPoints, const QColor& color);
 
 private:
-    // The pixel runs inside rcClip (device coordinates) of the segment from
-    // ptFrom to ptTo (logical, ptOffset away from device coordinates),
-    // handed to run(x, y, nLength, bAlongX) in drawing order.
-    template <typename RunSink>
+    // The part inside rcClip (device coordinates) of the segment from ptFrom
+    // to ptTo (logical, ptOffset away from device coordinates), handed to
+    // walk(const CLineWalk&) unless nothing of it is inside.
+    template <typename WalkSink>
     static void Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, const QRect& rcClip,
-                          RunSink&& run);
+                          WalkSink&& walk);
 
     struct Target {
         uchar* pBits = nullptr; // null: hand runs to the painter
