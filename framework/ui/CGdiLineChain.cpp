@@ -15,18 +15,22 @@ void CGdiLineChain::Extend(QPoint ptFrom, QPoint ptTo)
     // A zero-length segment paints nothing, not even its start.
     if (ptFrom == ptTo)
         return;
-    if (m_points.empty())
-        m_points.append(ptFrom);
-    m_points.append(ptTo);
+    if (m_points.empty()) {
+        m_points.reserve(kMaxPoints);
+        m_points.push_back(ptFrom);
+    }
+    m_points.push_back(ptTo);
 }
 
 void CGdiLineChain::Paint(QPainter& painter, BOOL bExactPixels)
 {
     if (m_points.size() >= 2) {
-        if (bExactPixels)
+        const QPen& pen = painter.pen();
+        if (!bExactPixels)
+            painter.drawPolyline(m_points.data(), int(m_points.size()));
+        else if (pen.style() != Qt::SolidLine ||
+                 !m_raster.Paint(painter, m_points.data(), qsizetype(m_points.size()), pen.color()))
             PaintExact(painter);
-        else
-            painter.drawPolyline(m_points);
     }
     m_points.clear();
 }
@@ -56,8 +60,8 @@ void CGdiLineChain::DrawWithoutEndPixel(QPainter& painter, QPoint ptFrom, QPoint
 void CGdiLineChain::PaintExact(QPainter& painter)
 {
     m_missingStarts.clear();
-    const qsizetype nLast = m_points.size() - 1;
-    for (qsizetype i = 0; i + 1 < nLast; ++i) {
+    const size_t nLast = m_points.size() - 1;
+    for (size_t i = 0; i + 1 < nLast; ++i) {
         const QPoint ptFrom = m_points[i];
         const QPoint ptTo = m_points[i + 1];
         painter.drawLine(ptFrom, ptTo);

@@ -11,7 +11,14 @@
 // last segment needs its end pixel clipped away. Segments are drawn one call
 // each because Qt's polyline joins choose slightly different pixels than the
 // same segments drawn apart.
+//
+// Qt's lines follow their own rule at ties, though, so a solid pen on a
+// painter that maps pixels exactly goes to CGdiLineRaster, which paints the
+// platform's pixels; Qt draws the rest (dashes, and raster devices the
+// raster cannot write to).
 #pragma once
+
+#include "CGdiLineRaster.h"
 
 #include <afx.h>
 
@@ -27,7 +34,7 @@ class CGdiLineChain
 public:
     // Beyond this many points the chain is painted and restarted from its
     // last point, which leaves the pixels unchanged.
-    static constexpr qsizetype kMaxPoints = 4096;
+    static constexpr size_t kMaxPoints = 4096;
 
     BOOL IsEmpty() const { return m_points.empty(); }
     BOOL IsFull() const { return m_points.size() >= kMaxPoints; }
@@ -48,6 +55,7 @@ private:
     static BOOL RunsBackward(QPoint ptFrom, QPoint ptTo);
     static void DrawWithoutEndPixel(QPainter& painter, QPoint ptFrom, QPoint ptTo);
 
-    QPolygon m_points;
+    std::vector<QPoint> m_points; // reserved to kMaxPoints at the first segment
+    CGdiLineRaster m_raster;
     std::vector<QPoint> m_missingStarts; // scratch, kept for its capacity
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -17,22 +18,27 @@ struct Segment {
     POINT to;
 };
 
-// What one LineTo must paint, taken from Qt's own line between the same
-// points (drawn alone on a fresh image) with the start pixel added and the
-// end pixel removed.
+// What one LineTo must paint by the platform's rule: one pixel per step
+// along the major axis from the start, the end left out, each at the whole
+// minor coordinate nearest the exact line, the smaller one at a tie.
 PixelSet ExpectedLinePixels(const Segment& seg, int nSize)
 {
-    if (seg.from.x == seg.to.x && seg.from.y == seg.to.y)
-        return {};
-    QImage image = MakeWhiteImage(nSize, nSize);
-    {
-        QPainter painter(&image);
-        painter.setPen(QPen(Qt::black, 0, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPoint(seg.from.x, seg.from.y), QPoint(seg.to.x, seg.to.y));
+    PixelSet pixels;
+    const int dx = seg.to.x - seg.from.x;
+    const int dy = seg.to.y - seg.from.y;
+    const bool bAlongX = std::abs(dx) >= std::abs(dy);
+    const int n = std::max(std::abs(dx), std::abs(dy));
+    const int d = bAlongX ? dy : dx;
+    for (int i = 0; i < n; ++i) {
+        // Small whole numbers divide exactly enough to see a tie.
+        const int m = int(std::ceil(double(i) * d / n - 0.5));
+        const int nMajor = (bAlongX ? seg.from.x : seg.from.y) + (bAlongX ? dx : dy) / n * i;
+        const int nMinor = (bAlongX ? seg.from.y : seg.from.x) + m;
+        const int x = bAlongX ? nMajor : nMinor;
+        const int y = bAlongX ? nMinor : nMajor;
+        if (x >= 0 && y >= 0 && x < nSize && y < nSize)
+            pixels.insert({x, y});
     }
-    PixelSet pixels = InkedPixels(image);
-    pixels.erase({seg.to.x, seg.to.y});
-    pixels.insert({seg.from.x, seg.from.y});
     return pixels;
 }
 

@@ -1,0 +1,268 @@
+#include "CGdiLineRaster.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRegion>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace
+{
+
+using Wide = __int128;
+
+// The minor offset of pixel i of a segment n pixels long whose minor axis
+// moves by d: the nearest whole offset to i * d / n, the smaller at a tie.
+inline int64_t MinorAt(int64_t i, int64_t d, int64_t n)
+{
+    const Wide num = Wide(2) * i * d - n;
+    const Wide den = Wide(2) * n;
+    // Ceiling of num / den for den > 0.
+    const Wide q = num / den;
+    return int64_t(q + ((num % den) > 0 ? 1 : 0));
+}
+
+BOOL IsDirectFormat(QImage::Format eFormat)
+{
+    return eFormat == QImage::Format_RGB32 || eFormat == QImage::Format_ARGB32 ||
+           eFormat == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
+template <typename WalkSink>
+void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, const QRect& rcClip,
+                               WalkSink&& walk)
+{
+    const int64_t dx = int64_t(ptTo.x()) - ptFrom.x();
+    const int64_t dy = int64_t(ptTo.y()) - ptFrom.y();
+    if (dx == 0 && dy == 0)
+        return;
+    const int64_t x0 = int64_t(ptFrom.x()) + ptOffset.x();
+    const int64_t y0 = int64_t(ptFrom.y()) + ptOffset.y();
+    // Most segments of a partial repaint miss it altogether.
+    if ((x0 < rcClip.left() && x0 + dx < rcClip.left()) ||
+        (x0 > rcClip.right() && x0 + dx > rcClip.right()) ||
+        (y0 < rcClip.top() && y0 + dy < rcClip.top()) ||
+        (y0 > rcClip.bottom() && y0 + dy > rcClip.bottom()))
+        return;
+    const bool bAlongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    // Major axis a, minor axis b.
+    const int64_t a0 = bAlongX ? x0 : y0;
+    const int64_t b0 = bAlongX ? y0 : x0;
+    const int64_t da = bAlongX ? dx : dy;
+    const int64_t d = bAlongX ? dy : dx;
+    const int64_t n = da < 0 ? -da : da;
+    const int sa = da < 0 ? -1 : 1;
+    const int64_t aLo = bAlongX ? rcClip.left() : rcClip.top();
+    const int64_t aHi = bAlongX ? rcClip.right() : rcClip.bottom();
+    const int64_t bLo = bAlongX ? rcClip.top() : rcClip.left();
+    const int64_t bHi = bAlongX ? rcClip.bottom() : rcClip.right();
+
+    // Pixels i = 0 .. n - 1 lie at a0 + sa * i.
+    int64_t iFirst = sa > 0 ? aLo - a0 : a0 - aHi;
+    int64_t iLast = sa > 0 ? aHi - a0 : a0 - aLo;
+    iFirst = iFirst < 0 ? 0 : iFirst;
+    iLast = iLast > n - 1 ? n - 1 : iLast;
+    if (iFirst > iLast)
+        return;
+    // The minor offset is monotonic in i, so the pixels inside the minor
+    // range are one stretch; find it only when an end lies outside.
+    auto inside = [&](int64_t i) {
+        const int64_t b = b0 + MinorAt(i, d, n);
+        return b >= bLo && b <= bHi;
+    };
+    const int64_t b1 = b0 + d;
+    if (b0 < bLo || b0 > bHi || b1 < bLo || b1 > bHi) {
+        // Pixels before the stretch lie on the same side as the start.
+        const bool bFirstOut = !inside(iFirst);
+        if (bFirstOut) {
+            const int64_t bStart = b0 + MinorAt(iFirst, d, n);
+            const bool bBelow = bStart < bLo;
+            int64_t lo = iFirst, hi = iLast + 1; // first i past the outside stretch
+            while (lo < hi) {
+                const int64_t mid = lo + (hi - lo) / 2;
+                const int64_t b = b0 + MinorAt(mid, d, n);
+                if (bBelow ? b < bLo : b > bHi)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            iFirst = lo;
+            if (iFirst > iLast || !inside(iFirst))
+                return;
+        }
+        int64_t lo = iFirst, hi = iLast; // last i inside
+        while (lo < hi) {
+            const int64_t mid = hi - (hi - lo) / 2;
+            if (inside(mid))
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        iLast = lo;
+    }
+
+    // The stretch's error term: num = 2 i d - n, m = ceil(num / 2n), r = num
+    // - 2n m in (-2n, 0]; m moves when r leaves that range. The walk keeps
+    // it as e, which moves m when positive whatever the sign of d.
+    const int64_t n2 = 2 * n;
+    int64_t m = 0;
+    int64_t r = -n;
+    if (iFirst > 0) {
+        m = MinorAt(iFirst, d, n);
+        r = int64_t(Wide(2) * iFirst * d - n - Wide(n2) * m);
+    }
+    const int64_t a = a0 + sa * iFirst;
+    const int64_t b = b0 + m;
+    CLineWalk line;
+    line.x = int(bAlongX ? a : b);
+    line.y = int(bAlongX ? b : a);
+    line.nCount = int(iLast - iFirst + 1);
+    line.bAlongX = bAlongX;
+    line.nMajorStep = sa;
+    line.nMinorStep = d < 0 ? -1 : 1;
+    line.e = d < 0 ? -r - n2 + 1 : r;
+    line.nRise = d < 0 ? -2 * d : 2 * d;
+    line.nRun = n2;
+    walk(line);
+}
+
+BOOL CGdiLineRaster::MapsExactly(const QPainter& painter, QPoint& ptOffset)
+{
+    const QPaintEngine* pEngine = painter.paintEngine();
+    if (pEngine == nullptr || pEngine->type() != QPaintEngine::Raster)
+        return FALSE;
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate)
+        return FALSE;
+    const qreal dx = transform.dx();
+    const qreal dy = transform.dy();
+    if (dx != std::floor(dx) || dy != std::floor(dy) || std::abs(dx) > 1e9 || std::abs(dy) > 1e9)
+        return FALSE;
+    ptOffset = QPoint(int(dx), int(dy));
+    return TRUE;
+}
+
+BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color)
+{
+    m_target = Target();
+    if (!MapsExactly(painter, m_target.ptOffset))
+        return FALSE;
+    QPaintEngine* pEngine = painter.paintEngine();
+    QPaintDevice* pDevice = pEngine->paintDevice();
+    if (pDevice == nullptr)
+        return FALSE;
+    QRegion rgnClip(0, 0, pDevice->width(), pDevice->height());
+    // A window's paint confines the engine to the region being painted.
+    const QRegion rgnSystem = pEngine->systemClip();
+    if (!rgnSystem.isEmpty())
+        rgnClip &= rgnSystem;
+    if (painter.hasClipping())
+        rgnClip &= painter.clipRegion().translated(m_target.ptOffset);
+    m_target.clipRects.assign(rgnClip.begin(), rgnClip.end());
+
+    const BOOL bOpaque = color.alpha() == 255 && painter.opacity() == 1.0 &&
+                         (painter.compositionMode() == QPainter::CompositionMode_SourceOver ||
+                          painter.compositionMode() == QPainter::CompositionMode_Source);
+    if (bOpaque && pDevice->devType() == QInternal::Image) {
+        auto* pImage = static_cast<QImage*>(pDevice);
+        if (IsDirectFormat(pImage->format())) {
+            // The engine writes into these same bytes; bits() could detach
+            // a shared image away from them.
+            m_target.pBits = const_cast<uchar*>(pImage->constBits());
+            m_target.nStride = pImage->bytesPerLine() / 4;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CGdiLineRaster::Paint(QPainter& painter, const QPoint* pChain, qsizetype nPoints,
+                           const QColor& color)
+{
+    if (!SetUpTarget(painter, color))
+        return FALSE;
+    if (nPoints < 2 || m_target.clipRects.empty())
+        return TRUE;
+    if (m_target.pBits != nullptr)
+        PaintDirect(pChain, nPoints, color.rgb() | 0xFF000000u);
+    else
+        PaintRuns(painter, pChain, nPoints, color);
+    return TRUE;
+}
+
+void CGdiLineRaster::PaintDirect(const QPoint* pChain, qsizetype nPoints, QRgb rgb)
+{
+    auto* pBits = reinterpret_cast<QRgb*>(m_target.pBits);
+    const qsizetype nStride = m_target.nStride;
+    auto plot = [pBits, nStride, rgb](const CLineWalk& line) {
+        QRgb* p = pBits + qsizetype(line.y) * nStride + line.x;
+        const qsizetype nMajor = line.bAlongX ? line.nMajorStep : line.nMajorStep * nStride;
+        const qsizetype nMinor = line.bAlongX ? line.nMinorStep * nStride : line.nMinorStep;
+        int64_t e = line.e;
+        for (int k = line.nCount; k > 0; --k) {
+            *p = rgb;
+            p += nMajor;
+            e += line.nRise;
+            if (e > 0) {
+                p += nMinor;
+                e -= line.nRun;
+            }
+        }
+    };
+    const QPoint ptOffset = m_target.ptOffset;
+    for (qsizetype i = 1; i < nPoints; ++i) {
+        for (const QRect& rc : m_target.clipRects)
+            Rasterize(pChain[i - 1], pChain[i], ptOffset, rc, plot);
+    }
+}
+
+void CGdiLineRaster::PaintRuns(QPainter& painter, const QPoint* pChain, qsizetype nPoints,
+                               const QColor& color)
+{
+    // The painter clips again; the bounding rectangle only keeps the walk
+    // short.
+    QRect rcBounds;
+    for (const QRect& rc : m_target.clipRects)
+        rcBounds |= rc;
+    const QPoint ptOffset = m_target.ptOffset;
+    m_runs.clear();
+    // One rectangle per run of pixels along the major axis.
+    auto collect = [this, ptOffset](const CLineWalk& line) {
+        int x = line.x - ptOffset.x();
+        int y = line.y - ptOffset.y();
+        int& nMajor = line.bAlongX ? x : y;
+        int& nMinor = line.bAlongX ? y : x;
+        int64_t e = line.e;
+        int nStart = nMajor;
+        for (int k = line.nCount; k > 0; --k) {
+            const int nPixel = nMajor;
+            nMajor += line.nMajorStep;
+            e += line.nRise;
+            if (e <= 0 && k > 1)
+                continue;
+            const int nLow = std::min(nStart, nPixel);
+            const int nLength = std::abs(nPixel - nStart) + 1;
+            if (line.bAlongX)
+                m_runs.emplace_back(nLow, nMinor, nLength, 1);
+            else
+                m_runs.emplace_back(nMinor, nLow, 1, nLength);
+            if (e > 0) {
+                nMinor += line.nMinorStep;
+                e -= line.nRun;
+            }
+            nStart = nMajor;
+        }
+    };
+    for (qsizetype i = 1; i < nPoints; ++i)
+        Rasterize(pChain[i - 1], pChain[i], ptOffset, rcBounds, collect);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawRects(m_runs.data(), int(m_runs.size()));
+    painter.restore();
+}
