@@ -63,16 +63,6 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
         pDoc->m_pDocTemplate = nullptr;
 }
 
-BOOL CDocTemplate::HasDocument(const CDocument* pDoc) const
-{
-    POSITION pos = GetFirstDocPosition();
-    while (pos != nullptr) {
-        if (GetNextDoc(pos) == pDoc)
-            return TRUE;
-    }
-    return FALSE;
-}
-
 CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch)
 {
     rpDocMatch = nullptr;

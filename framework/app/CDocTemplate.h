@@ -75,9 +75,6 @@ protected:
     CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                  CRuntimeClass* pViewClass);
 
-    // Whether pDoc is (still) one of this template's documents.
-    BOOL HasDocument(const CDocument* pDoc) const;
-
     UINT m_nIDResource;
     CRuntimeClass* m_pDocClass;
     CRuntimeClass* m_pFrameClass;

@@ -96,16 +96,6 @@ CView* CDocument::GetNextView(POSITION& rPosition) const
     return static_cast<CView*>(m_viewList.GetNext(rPosition));
 }
 
-void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    POSITION pos = GetFirstViewPosition();
-    while (pos != nullptr) {
-        CView* pView = GetNextView(pos);
-        if (pView != pSender)
-            pView->OnUpdate(pSender, lHint, pHint);
-    }
-}
-
 void CDocument::DisconnectViews()
 {
     while (!m_viewList.IsEmpty())

@@ -43,8 +43,6 @@ public:
     void RemoveView(CView* pView);
     virtual POSITION GetFirstViewPosition() const;
     virtual CView* GetNextView(POSITION& rPosition) const;
-    // Calls OnUpdate of every view but pSender.
-    void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
     // Forgets the views without touching them, which keep no pointer back.
     virtual void DisconnectViews();
 

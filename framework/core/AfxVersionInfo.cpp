@@ -221,17 +221,6 @@ bool ReadVersionFromElf(const ByteReader& read, uint64_t nFileSize, AFX_FILE_VER
 
 } // namespace
 
-BOOL AFX_VERSION_COPY::QueryValue(LPCSTR lpszKey, CString& rValue) const
-{
-    for (const auto& [strKey, strValue] : strings) {
-        if (strKey == lpszKey) {
-            rValue = strValue;
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
-
 const AFX_VERSION_COPY* AFX_FILE_VERSION_INFO::FindCopy(LANGID wLanguage) const
 {
     for (const AFX_VERSION_COPY& copy : copies) {

@@ -37,8 +37,6 @@ struct AFX_VERSION_COPY {
     LANGID wLanguage = 0;
     CString strBlock;
     std::vector<std::pair<CString, CString>> strings;
-
-    BOOL QueryValue(LPCSTR lpszKey, CString& rValue) const;
 };
 
 struct AFX_FILE_VERSION_INFO {

@@ -16,5 +16,4 @@
 #include "CPen.h"
 
 #include "AfxDcFunctions.h"
-#include "AfxQtText.h"
 #include "CDC.h"

@@ -1,6 +1,7 @@
 // CDC: surfaces, selected objects, attributes and saved states. Drawing is in
 // CDCDraw.cpp, text in CDCText.cpp.
 #include "CDC.h"
+#include "CDCImpl.h"
 
 #include "AfxGdiObjectData.h"
 #include "AfxRectFunctions.h"
@@ -30,7 +31,7 @@ DcRegistry& Registry()
 
 } // namespace
 
-CDC::CDC()
+CDC::CDC() : m_p(std::make_unique<Impl>())
 {
     ResetState();
 }
@@ -40,16 +41,36 @@ CDC::~CDC()
     DeleteDC();
 }
 
+COLORREF CDC::GetBkColor() const
+{
+    return m_p->m_state.crBk;
+}
+
+COLORREF CDC::GetTextColor() const
+{
+    return m_p->m_state.crText;
+}
+
+int CDC::GetBkMode() const
+{
+    return m_p->m_state.nBkMode;
+}
+
+CPoint CDC::GetCurrentPosition() const
+{
+    return CPoint(m_p->m_state.ptCurrent);
+}
+
 // ---- Surfaces ------------------------------------------------------------
 
 BOOL CDC::BeginSurface(QPainter* pPainter)
 {
-    m_pPainter = pPainter;
-    if (m_pPainter != nullptr) {
+    m_p->m_pPainter = pPainter;
+    if (m_p->m_pPainter != nullptr) {
         // Undone by Detach, so a borrowed painter comes back as it was lent.
-        m_pPainter->save();
-        m_nPainterSaves = 1;
-        m_pPainter->setRenderHint(QPainter::Antialiasing, false);
+        m_p->m_pPainter->save();
+        m_p->m_nPainterSaves = 1;
+        m_p->m_pPainter->setRenderHint(QPainter::Antialiasing, false);
     }
     ResetState();
     RegisterHandle();
@@ -70,8 +91,8 @@ BOOL CDC::CreateForImage(QImage* pImage)
     auto pPainter = std::make_unique<QPainter>();
     if (!pPainter->begin(pImage))
         return FALSE;
-    m_pOwnedPainter = std::move(pPainter);
-    return BeginSurface(m_pOwnedPainter.get());
+    m_p->m_pOwnedPainter = std::move(pPainter);
+    return BeginSurface(m_p->m_pOwnedPainter.get());
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
@@ -86,23 +107,23 @@ QPainter* CDC::Detach()
 {
     if (m_hDC == nullptr)
         return nullptr;
-    QPainter* pPainter = m_pPainter;
+    QPainter* pPainter = m_p->m_pPainter;
     if (pPainter != nullptr) {
         FlushLines();
-        for (; m_nPainterSaves > 0; --m_nPainterSaves)
+        for (; m_p->m_nPainterSaves > 0; --m_p->m_nPainterSaves)
             pPainter->restore();
     }
     UnregisterHandle();
-    m_pPainter = nullptr;
-    m_savedStates.clear();
-    m_lines.Clear();
-    m_path.Clear();
-    m_bPathOpen = FALSE;
-    m_bPathDone = FALSE;
+    m_p->m_pPainter = nullptr;
+    m_p->m_savedStates.clear();
+    m_p->m_lines.Clear();
+    m_p->m_path.Clear();
+    m_p->m_bPathOpen = FALSE;
+    m_p->m_bPathDone = FALSE;
     ResetState();
-    if (m_pOwnedPainter) {
-        m_pOwnedPainter->end();
-        m_pOwnedPainter.reset();
+    if (m_p->m_pOwnedPainter) {
+        m_p->m_pOwnedPainter->end();
+        m_p->m_pOwnedPainter.reset();
         return nullptr;
     }
     return pPainter;
@@ -118,11 +139,11 @@ BOOL CDC::DeleteDC()
 
 QPainter* CDC::GetPainter()
 {
-    if (m_pPainter == nullptr)
+    if (m_p->m_pPainter == nullptr)
         return nullptr;
     FlushLines();
     InvalidatePainterState();
-    return m_pPainter;
+    return m_p->m_pPainter;
 }
 
 void CDC::RegisterHandle()
@@ -154,7 +175,7 @@ CDC* CDC::FromHandle(HDC hDC)
 
 void CDC::ResetState()
 {
-    m_state = DcState();
+    m_p->m_state = DcState();
     SetPenFrom(::GetStockObject(BLACK_PEN), *AfxLookupGdiObject(::GetStockObject(BLACK_PEN)));
     SetBrushFrom(::GetStockObject(WHITE_BRUSH), *AfxLookupGdiObject(::GetStockObject(WHITE_BRUSH)));
     SetFontFrom(::GetStockObject(SYSTEM_FONT), *AfxLookupGdiObject(::GetStockObject(SYSTEM_FONT)));
@@ -163,21 +184,21 @@ void CDC::ResetState()
 
 void CDC::InvalidatePainterState()
 {
-    m_bPainterPenSet = FALSE;
-    m_bPainterFontSet = FALSE;
+    m_p->m_bPainterPenSet = FALSE;
+    m_p->m_bPainterFontSet = FALSE;
 }
 
 void CDC::SetPenFrom(HGDIOBJ hPen, const AfxGdiObjectData& data)
 {
     const UINT nStyle = data.nPenStyle & PS_STYLE_MASK;
     const QColor color = AfxQColorFromColorRef(data.crColor);
-    m_state.hPen = hPen;
-    m_state.bPenOnePixel = data.nPenWidth <= 1;
+    m_p->m_state.hPen = hPen;
+    m_p->m_state.bPenOnePixel = data.nPenWidth <= 1;
     if (nStyle == PS_NULL) {
-        m_state.pen = QPen(Qt::NoPen);
+        m_p->m_state.pen = QPen(Qt::NoPen);
         return;
     }
-    if (m_state.bPenOnePixel) {
+    if (m_p->m_state.bPenOnePixel) {
         // Width 0 makes the pen cosmetic: one device pixel at any scale.
         QPen pen(color, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         switch (nStyle) {
@@ -196,7 +217,7 @@ void CDC::SetPenFrom(HGDIOBJ hPen, const AfxGdiObjectData& data)
         default:
             break;
         }
-        m_state.pen = pen;
+        m_p->m_state.pen = pen;
         return;
     }
     // Wide pens are solid, as on the platform, with round ends and joins
@@ -211,22 +232,22 @@ void CDC::SetPenFrom(HGDIOBJ hPen, const AfxGdiObjectData& data)
         join = Qt::BevelJoin;
     else if ((data.nPenStyle & PS_JOIN_MASK) == PS_JOIN_MITER)
         join = Qt::MiterJoin;
-    m_state.pen = QPen(color, data.nPenWidth, Qt::SolidLine, cap, join);
+    m_p->m_state.pen = QPen(color, data.nPenWidth, Qt::SolidLine, cap, join);
 }
 
 void CDC::SetBrushFrom(HGDIOBJ hBrush, const AfxGdiObjectData& data)
 {
-    m_state.hBrush = hBrush;
-    m_state.bBrushVisible = data.nBrushStyle != BS_NULL;
-    m_state.brushColor = AfxQColorFromColorRef(data.crColor);
+    m_p->m_state.hBrush = hBrush;
+    m_p->m_state.bBrushVisible = data.nBrushStyle != BS_NULL;
+    m_p->m_state.brushColor = AfxQColorFromColorRef(data.crColor);
 }
 
 void CDC::SetFontFrom(HGDIOBJ hFont, const AfxGdiObjectData& data)
 {
-    m_state.hFont = hFont;
-    m_state.font = AfxResolveFont(data);
-    m_metrics.reset();
-    m_bPainterFontSet = FALSE;
+    m_p->m_state.hFont = hFont;
+    m_p->m_state.font = AfxResolveFont(data);
+    m_p->m_metrics.reset();
+    m_p->m_bPainterFontSet = FALSE;
 }
 
 HGDIOBJ CDC::SelectHandle(HGDIOBJ hObject)
@@ -239,16 +260,16 @@ HGDIOBJ CDC::SelectHandle(HGDIOBJ hObject)
     case AfxGdiObjectData::Kind::Pen:
         // Lines drawn so far keep the pen they were drawn with.
         FlushLines();
-        hPrevious = m_state.hPen;
+        hPrevious = m_p->m_state.hPen;
         SetPenFrom(hObject, *pData);
-        m_bPainterPenSet = FALSE;
+        m_p->m_bPainterPenSet = FALSE;
         break;
     case AfxGdiObjectData::Kind::Brush:
-        hPrevious = m_state.hBrush;
+        hPrevious = m_p->m_state.hBrush;
         SetBrushFrom(hObject, *pData);
         break;
     case AfxGdiObjectData::Kind::Font:
-        hPrevious = m_state.hFont;
+        hPrevious = m_p->m_state.hFont;
         SetFontFrom(hObject, *pData);
         break;
     }
@@ -283,39 +304,34 @@ CGdiObject* CDC::SelectObject(CGdiObject* pObject)
     return CGdiObject::FromHandle(SelectHandle(pObject->m_hObject));
 }
 
-CGdiObject* CDC::SelectStockObject(int nIndex)
-{
-    return CGdiObject::FromHandle(SelectHandle(::GetStockObject(nIndex)));
-}
-
 CPen* CDC::GetCurrentPen() const
 {
-    return CPen::FromHandle(static_cast<HPEN>(m_state.hPen));
+    return CPen::FromHandle(static_cast<HPEN>(m_p->m_state.hPen));
 }
 
 CBrush* CDC::GetCurrentBrush() const
 {
-    return CBrush::FromHandle(static_cast<HBRUSH>(m_state.hBrush));
+    return CBrush::FromHandle(static_cast<HBRUSH>(m_p->m_state.hBrush));
 }
 
 CFont* CDC::GetCurrentFont() const
 {
-    return CFont::FromHandle(static_cast<HFONT>(m_state.hFont));
+    return CFont::FromHandle(static_cast<HFONT>(m_p->m_state.hFont));
 }
 
 // ---- Attributes ----------------------------------------------------------
 
 COLORREF CDC::SetBkColor(COLORREF crColor)
 {
-    const COLORREF crPrevious = m_state.crBk;
-    m_state.crBk = crColor & 0x00FFFFFF;
+    const COLORREF crPrevious = m_p->m_state.crBk;
+    m_p->m_state.crBk = crColor & 0x00FFFFFF;
     return crPrevious;
 }
 
 COLORREF CDC::SetTextColor(COLORREF crColor)
 {
-    const COLORREF crPrevious = m_state.crText;
-    m_state.crText = crColor & 0x00FFFFFF;
+    const COLORREF crPrevious = m_p->m_state.crText;
+    m_p->m_state.crText = crColor & 0x00FFFFFF;
     return crPrevious;
 }
 
@@ -323,8 +339,8 @@ int CDC::SetBkMode(int nBkMode)
 {
     if (nBkMode != TRANSPARENT && nBkMode != OPAQUE)
         return 0;
-    const int nPrevious = m_state.nBkMode;
-    m_state.nBkMode = nBkMode;
+    const int nPrevious = m_p->m_state.nBkMode;
+    m_p->m_state.nBkMode = nBkMode;
     return nPrevious;
 }
 
@@ -332,51 +348,31 @@ int CDC::SaveDC()
 {
     if (m_hDC == nullptr)
         return 0;
-    if (m_pPainter != nullptr) {
+    if (m_p->m_pPainter != nullptr) {
         FlushLines();
-        m_pPainter->save();
-        ++m_nPainterSaves;
+        m_p->m_pPainter->save();
+        ++m_p->m_nPainterSaves;
     }
-    m_savedStates.push_back(m_state);
-    return int(m_savedStates.size());
+    m_p->m_savedStates.push_back(m_p->m_state);
+    return int(m_p->m_savedStates.size());
 }
 
 BOOL CDC::RestoreDC(int nSavedDC)
 {
-    const int nLevels = int(m_savedStates.size());
+    const int nLevels = int(m_p->m_savedStates.size());
     const int nLevel = nSavedDC < 0 ? nLevels + 1 + nSavedDC : nSavedDC;
     if (nSavedDC == 0 || nLevel < 1 || nLevel > nLevels)
         return FALSE;
     FlushLines();
-    while (int(m_savedStates.size()) >= nLevel) {
-        m_state = m_savedStates.back();
-        m_savedStates.pop_back();
-        if (m_pPainter != nullptr) {
-            m_pPainter->restore();
-            --m_nPainterSaves;
+    while (int(m_p->m_savedStates.size()) >= nLevel) {
+        m_p->m_state = m_p->m_savedStates.back();
+        m_p->m_savedStates.pop_back();
+        if (m_p->m_pPainter != nullptr) {
+            m_p->m_pPainter->restore();
+            --m_p->m_nPainterSaves;
         }
     }
-    m_metrics.reset();
+    m_p->m_metrics.reset();
     InvalidatePainterState();
     return TRUE;
-}
-
-int CDC::GetClipBox(LPRECT lpRect) const
-{
-    if (lpRect == nullptr)
-        return 0;
-    if (m_pPainter == nullptr || m_pPainter->device() == nullptr) {
-        SetRectEmpty(lpRect);
-        return NULLREGION;
-    }
-    QRectF rcLogical;
-    if (m_pPainter->hasClipping()) {
-        rcLogical = m_pPainter->clipBoundingRect();
-    } else {
-        const QRect rcDevice(0, 0, m_pPainter->device()->width(), m_pPainter->device()->height());
-        rcLogical = m_pPainter->combinedTransform().inverted().mapRect(QRectF(rcDevice));
-    }
-    const QRect rc = rcLogical.toAlignedRect();
-    *lpRect = RECT{rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
-    return rc.isEmpty() ? NULLREGION : SIMPLEREGION;
 }

@@ -16,28 +16,22 @@
 
 #include "CBrush.h"
 #include "CFont.h"
-#include "CGdiLineChain.h"
-#include "CGdiPath.h"
 #include "CPen.h"
 #include "CPoint.h"
 #include "CRect.h"
 #include "CSize.h"
 
-#include <QColor>
-#include <QFont>
-#include <QFontMetrics>
-#include <QPen>
-
 #include <memory>
-#include <optional>
 #include <vector>
 
+class QColor;
+class QFontMetrics;
 class QImage;
 class QPainter;
+class QPoint;
+class QRect;
+class QString;
 struct AfxGdiObjectData;
-
-#define NULLREGION 1
-#define SIMPLEREGION 2
 
 class AFX_API CDC : public CObject
 {
@@ -77,7 +71,6 @@ public:
     CBrush* SelectObject(CBrush* pBrush);
     CFont* SelectObject(CFont* pFont);
     CGdiObject* SelectObject(CGdiObject* pObject);
-    CGdiObject* SelectStockObject(int nIndex);
     // The handle-level selection behind all of the above.
     HGDIOBJ SelectHandle(HGDIOBJ hObject);
     CPen* GetCurrentPen() const;
@@ -86,36 +79,29 @@ public:
 
     // ---- Attributes ----------------------------------------------------
     COLORREF SetBkColor(COLORREF crColor);
-    COLORREF GetBkColor() const { return m_state.crBk; }
+    COLORREF GetBkColor() const;
     COLORREF SetTextColor(COLORREF crColor);
-    COLORREF GetTextColor() const { return m_state.crText; }
+    COLORREF GetTextColor() const;
     // TRANSPARENT or OPAQUE; returns the previous mode, 0 for other values.
     int SetBkMode(int nBkMode);
-    int GetBkMode() const { return m_state.nBkMode; }
+    int GetBkMode() const;
     // SaveDC returns the new level (from 1), 0 without a surface;
     // RestoreDC takes a level or, when negative, a count back from the top.
     int SaveDC();
     BOOL RestoreDC(int nSavedDC);
-    int GetClipBox(LPRECT lpRect) const;
 
     // ---- Lines and paths -----------------------------------------------
-    CPoint GetCurrentPosition() const { return CPoint(m_state.ptCurrent); }
+    CPoint GetCurrentPosition() const;
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
-    // Like LineTo from point to point, without using or moving the current
-    // position; the last point is not painted.
-    BOOL Polyline(const POINT* lpPoints, int nCount);
     BOOL BeginPath();
     BOOL EndPath();
-    BOOL AbortPath();
     BOOL CloseFigure();
-    // Strokes (with the LineTo rule) or fills the path that EndPath
-    // completed, then discards it. FALSE when there is none.
+    // Strokes (with the LineTo rule) the path that EndPath completed, then
+    // discards it. FALSE when there is none.
     BOOL StrokePath();
-    BOOL FillPath();
-    BOOL StrokeAndFillPath();
 
     // ---- Areas ---------------------------------------------------------
     void FillRect(LPCRECT lpRect, CBrush* pBrush);
@@ -129,7 +115,6 @@ public:
     BOOL Rectangle(LPCRECT lpRect);
     BOOL Ellipse(int x1, int y1, int x2, int y2);
     BOOL Ellipse(LPCRECT lpRect);
-    COLORREF SetPixel(int x, int y, COLORREF crColor);
 
     // ---- Text ----------------------------------------------------------
     // Lines break at "\r\n", "\n" and "\r" (unless DT_SINGLELINE, where
@@ -156,20 +141,11 @@ protected:
     void NoteTextIn(CString* pText) { m_pDrawnText = pText; }
 
 private:
-    struct DcState {
-        HGDIOBJ hPen = nullptr;
-        HGDIOBJ hBrush = nullptr;
-        HGDIOBJ hFont = nullptr;
-        QPen pen;
-        BOOL bPenOnePixel = TRUE;
-        QColor brushColor;
-        BOOL bBrushVisible = TRUE;
-        QFont font;
-        COLORREF crText = RGB(0, 0, 0);
-        COLORREF crBk = RGB(255, 255, 255);
-        int nBkMode = OPAQUE;
-        POINT ptCurrent{0, 0};
-    };
+    // The Qt side of the context (painter, pens, fonts, metrics, pending
+    // lines and path) lives in CDCImpl.h, so that the class library's
+    // headers reach no Qt header.
+    struct Impl;
+    struct DcState;
 
     BOOL BeginSurface(QPainter* pPainter);
     void ResetState();
@@ -191,20 +167,7 @@ private:
     void DrawTextLine(const QString& strLine, const std::vector<int>& underlines, QPoint ptTopLeft);
     void NoteDrawnText(LPCSTR lpszString, int nCount);
 
-    QPainter* m_pPainter = nullptr;
-    std::unique_ptr<QPainter> m_pOwnedPainter;
+    std::unique_ptr<Impl> m_p;
     // Where text drawn on a window is noted, for assistive technology.
     CString* m_pDrawnText = nullptr;
-    int m_nPainterSaves = 0; // painter saves this DC made and must undo
-
-    DcState m_state;
-    std::vector<DcState> m_savedStates;
-    BOOL m_bPainterPenSet = FALSE;
-    BOOL m_bPainterFontSet = FALSE;
-    mutable std::optional<QFontMetrics> m_metrics;
-
-    CGdiLineChain m_lines;
-    CGdiPath m_path;
-    BOOL m_bPathOpen = FALSE;
-    BOOL m_bPathDone = FALSE;
 };

@@ -1,5 +1,6 @@
 // CDC: lines, paths and filled areas.
 #include "CDC.h"
+#include "CDCImpl.h"
 
 #include "AfxGdiObjectData.h"
 
@@ -26,10 +27,10 @@ BOOL CDC::IsExactPixelMapping() const
 {
     // Pixels exist only on a raster target; a vector one (an SVG file) gets
     // each chain as the one path it is.
-    const QPaintEngine* pEngine = m_pPainter->paintEngine();
+    const QPaintEngine* pEngine = m_p->m_pPainter->paintEngine();
     if (pEngine == nullptr || pEngine->type() != QPaintEngine::Raster)
         return FALSE;
-    const QTransform transform = m_pPainter->combinedTransform();
+    const QTransform transform = m_p->m_pPainter->combinedTransform();
     if (transform.type() > QTransform::TxTranslate)
         return FALSE;
     return transform.dx() == std::floor(transform.dx()) &&
@@ -38,57 +39,45 @@ BOOL CDC::IsExactPixelMapping() const
 
 void CDC::ApplyPen()
 {
-    if (!m_bPainterPenSet) {
-        m_pPainter->setPen(m_state.pen);
-        m_bPainterPenSet = TRUE;
+    if (!m_p->m_bPainterPenSet) {
+        m_p->m_pPainter->setPen(m_p->m_state.pen);
+        m_p->m_bPainterPenSet = TRUE;
     }
 }
 
 void CDC::FlushLines()
 {
-    if (m_lines.IsEmpty())
+    if (m_p->m_lines.IsEmpty())
         return;
     ApplyPen();
-    m_lines.Paint(*m_pPainter, m_state.bPenOnePixel && IsExactPixelMapping());
+    m_p->m_lines.Paint(*m_p->m_pPainter, m_p->m_state.bPenOnePixel && IsExactPixelMapping());
 }
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    const CPoint ptPrevious(m_state.ptCurrent);
-    if (m_bPathOpen)
-        m_path.MoveTo(QPoint(x, y));
-    m_state.ptCurrent = POINT{x, y};
+    const CPoint ptPrevious(m_p->m_state.ptCurrent);
+    if (m_p->m_bPathOpen)
+        m_p->m_path.MoveTo(QPoint(x, y));
+    m_p->m_state.ptCurrent = POINT{x, y};
     return ptPrevious;
 }
 
 BOOL CDC::LineTo(int x, int y)
 {
-    const QPoint ptFrom(m_state.ptCurrent.x, m_state.ptCurrent.y);
+    const QPoint ptFrom(m_p->m_state.ptCurrent.x, m_p->m_state.ptCurrent.y);
     const QPoint ptTo(x, y);
-    m_state.ptCurrent = POINT{x, y};
-    if (m_bPathOpen) {
-        m_path.LineTo(ptFrom, ptTo);
+    m_p->m_state.ptCurrent = POINT{x, y};
+    if (m_p->m_bPathOpen) {
+        m_p->m_path.LineTo(ptFrom, ptTo);
         return TRUE;
     }
-    if (m_pPainter == nullptr || m_state.pen.style() == Qt::NoPen)
+    if (m_p->m_pPainter == nullptr || m_p->m_state.pen.style() == Qt::NoPen)
         return TRUE;
-    if (!m_lines.Continues(ptFrom))
+    if (!m_p->m_lines.Continues(ptFrom))
         FlushLines();
-    m_lines.Extend(ptFrom, ptTo);
-    if (m_lines.IsFull())
+    m_p->m_lines.Extend(ptFrom, ptTo);
+    if (m_p->m_lines.IsFull())
         FlushLines();
-    return TRUE;
-}
-
-BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
-{
-    if (lpPoints == nullptr || nCount < 2)
-        return FALSE;
-    const POINT ptSaved = m_state.ptCurrent;
-    MoveTo(lpPoints[0]);
-    for (int i = 1; i < nCount; ++i)
-        LineTo(lpPoints[i]);
-    m_state.ptCurrent = ptSaved;
     return TRUE;
 }
 
@@ -96,44 +85,36 @@ BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
 
 BOOL CDC::BeginPath()
 {
-    m_path.Clear();
-    m_bPathOpen = TRUE;
-    m_bPathDone = FALSE;
+    m_p->m_path.Clear();
+    m_p->m_bPathOpen = TRUE;
+    m_p->m_bPathDone = FALSE;
     return TRUE;
 }
 
 BOOL CDC::EndPath()
 {
-    if (!m_bPathOpen)
+    if (!m_p->m_bPathOpen)
         return FALSE;
-    m_bPathOpen = FALSE;
-    m_bPathDone = TRUE;
-    return TRUE;
-}
-
-BOOL CDC::AbortPath()
-{
-    m_path.Clear();
-    m_bPathOpen = FALSE;
-    m_bPathDone = FALSE;
+    m_p->m_bPathOpen = FALSE;
+    m_p->m_bPathDone = TRUE;
     return TRUE;
 }
 
 BOOL CDC::CloseFigure()
 {
-    return m_bPathOpen && m_path.CloseFigure();
+    return m_p->m_bPathOpen && m_p->m_path.CloseFigure();
 }
 
 void CDC::StrokeFigures()
 {
-    if (m_pPainter == nullptr || m_state.pen.style() == Qt::NoPen)
+    if (m_p->m_pPainter == nullptr || m_p->m_state.pen.style() == Qt::NoPen)
         return;
     FlushLines();
-    for (const CGdiPath::Figure& figure : m_path.GetFigures()) {
+    for (const CGdiPath::Figure& figure : m_p->m_path.GetFigures()) {
         for (qsizetype i = 1; i < figure.points.size(); ++i)
-            m_lines.Extend(figure.points[i - 1], figure.points[i]);
+            m_p->m_lines.Extend(figure.points[i - 1], figure.points[i]);
         if (figure.bClosed && !figure.points.isEmpty())
-            m_lines.Extend(figure.points.back(), figure.points.front());
+            m_p->m_lines.Extend(figure.points.back(), figure.points.front());
         // Figures are separate chains even when one starts where the last
         // ended, as a MoveTo would make them.
         FlushLines();
@@ -142,46 +123,22 @@ void CDC::StrokeFigures()
 
 BOOL CDC::StrokePath()
 {
-    if (!m_bPathDone)
+    if (!m_p->m_bPathDone)
         return FALSE;
     StrokeFigures();
-    m_path.Clear();
-    m_bPathDone = FALSE;
+    m_p->m_path.Clear();
+    m_p->m_bPathDone = FALSE;
     return TRUE;
-}
-
-BOOL CDC::FillPath()
-{
-    if (!m_bPathDone)
-        return FALSE;
-    if (m_pPainter != nullptr && m_state.bBrushVisible) {
-        FlushLines();
-        m_pPainter->fillPath(m_path.ToFillPath(), m_state.brushColor);
-    }
-    m_path.Clear();
-    m_bPathDone = FALSE;
-    return TRUE;
-}
-
-BOOL CDC::StrokeAndFillPath()
-{
-    if (!m_bPathDone)
-        return FALSE;
-    if (m_pPainter != nullptr && m_state.bBrushVisible) {
-        FlushLines();
-        m_pPainter->fillPath(m_path.ToFillPath(), m_state.brushColor);
-    }
-    return StrokePath();
 }
 
 // ---- Areas ---------------------------------------------------------------
 
 BOOL CDC::FillColorRect(const QRect& rc, const QColor& color)
 {
-    if (m_pPainter == nullptr || rc.width() <= 0 || rc.height() <= 0)
+    if (m_p->m_pPainter == nullptr || rc.width() <= 0 || rc.height() <= 0)
         return FALSE;
     FlushLines();
-    m_pPainter->fillRect(rc, color);
+    m_p->m_pPainter->fillRect(rc, color);
     return TRUE;
 }
 
@@ -218,25 +175,25 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor)
 
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
 {
-    if (m_pPainter == nullptr)
+    if (m_p->m_pPainter == nullptr)
         return TRUE;
     FlushLines();
     QRect rc =
         RectFromEdges(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
-    if (m_state.pen.style() == Qt::NoPen) {
+    if (m_p->m_state.pen.style() == Qt::NoPen) {
         // Without a pen the platform fills one pixel less on the right and
         // at the bottom.
-        if (m_state.bBrushVisible)
-            m_pPainter->fillRect(rc.adjusted(0, 0, -1, -1), m_state.brushColor);
+        if (m_p->m_state.bBrushVisible)
+            m_p->m_pPainter->fillRect(rc.adjusted(0, 0, -1, -1), m_p->m_state.brushColor);
         return TRUE;
     }
-    if (m_state.bBrushVisible)
-        m_pPainter->fillRect(rc, m_state.brushColor);
+    if (m_p->m_state.bBrushVisible)
+        m_p->m_pPainter->fillRect(rc, m_p->m_state.brushColor);
     if (rc.width() > 0 && rc.height() > 0) {
         ApplyPen();
-        m_pPainter->setBrush(Qt::NoBrush);
+        m_p->m_pPainter->setBrush(Qt::NoBrush);
         // A one-pixel outline of QRect(x, y, w, h) covers x .. x + w.
-        m_pPainter->drawRect(rc.adjusted(0, 0, -1, -1));
+        m_p->m_pPainter->drawRect(rc.adjusted(0, 0, -1, -1));
     }
     return TRUE;
 }
@@ -248,7 +205,7 @@ BOOL CDC::Rectangle(LPCRECT lpRect)
 
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
 {
-    if (m_pPainter == nullptr)
+    if (m_p->m_pPainter == nullptr)
         return TRUE;
     FlushLines();
     const QRect rc =
@@ -256,20 +213,14 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
     if (rc.width() <= 1 || rc.height() <= 1)
         return TRUE;
     ApplyPen();
-    m_pPainter->setBrush(m_state.bBrushVisible ? QBrush(m_state.brushColor) : QBrush(Qt::NoBrush));
-    m_pPainter->drawEllipse(rc.adjusted(0, 0, -1, -1));
-    m_pPainter->setBrush(Qt::NoBrush);
+    m_p->m_pPainter->setBrush(m_p->m_state.bBrushVisible ? QBrush(m_p->m_state.brushColor)
+                                                         : QBrush(Qt::NoBrush));
+    m_p->m_pPainter->drawEllipse(rc.adjusted(0, 0, -1, -1));
+    m_p->m_pPainter->setBrush(Qt::NoBrush);
     return TRUE;
 }
 
 BOOL CDC::Ellipse(LPCRECT lpRect)
 {
     return lpRect != nullptr && Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
-}
-
-COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
-{
-    if (!FillColorRect(QRect(x, y, 1, 1), AfxQColorFromColorRef(crColor)))
-        return COLORREF(-1);
-    return crColor & 0x00FFFFFF;
 }

@@ -1,5 +1,6 @@
 // CDC: text measuring and drawing.
 #include "CDC.h"
+#include "CDCImpl.h"
 
 #include "AfxGdiObjectData.h"
 #include "AfxQtText.h"
@@ -30,41 +31,41 @@ int ClampCount(LPCSTR lpsz, int nCount)
 
 const QFontMetrics& CDC::Metrics() const
 {
-    if (!m_metrics) {
-        if (m_pPainter != nullptr && m_pPainter->device() != nullptr)
-            m_metrics.emplace(m_state.font, m_pPainter->device());
+    if (!m_p->m_metrics) {
+        if (m_p->m_pPainter != nullptr && m_p->m_pPainter->device() != nullptr)
+            m_p->m_metrics.emplace(m_p->m_state.font, m_p->m_pPainter->device());
         else
-            m_metrics.emplace(m_state.font);
+            m_p->m_metrics.emplace(m_p->m_state.font);
     }
-    return *m_metrics;
+    return *m_p->m_metrics;
 }
 
 void CDC::ApplyTextStyle()
 {
-    if (!m_bPainterFontSet) {
-        m_pPainter->setFont(m_state.font);
-        m_bPainterFontSet = TRUE;
+    if (!m_p->m_bPainterFontSet) {
+        m_p->m_pPainter->setFont(m_p->m_state.font);
+        m_p->m_bPainterFontSet = TRUE;
     }
     // The text colour travels in the painter's pen, so lines set theirs again.
-    m_pPainter->setPen(AfxQColorFromColorRef(m_state.crText));
-    m_bPainterPenSet = FALSE;
+    m_p->m_pPainter->setPen(AfxQColorFromColorRef(m_p->m_state.crText));
+    m_p->m_bPainterPenSet = FALSE;
 }
 
 void CDC::DrawTextLine(const QString& strLine, const std::vector<int>& underlines, QPoint ptTopLeft)
 {
     const QFontMetrics& metrics = Metrics();
     const int nWidth = metrics.horizontalAdvance(strLine);
-    if (m_state.nBkMode == OPAQUE && nWidth > 0)
-        m_pPainter->fillRect(QRect(ptTopLeft.x(), ptTopLeft.y(), nWidth, LineHeight(metrics)),
-                             AfxQColorFromColorRef(m_state.crBk));
-    m_pPainter->drawText(QPoint(ptTopLeft.x(), ptTopLeft.y() + metrics.ascent()), strLine);
+    if (m_p->m_state.nBkMode == OPAQUE && nWidth > 0)
+        m_p->m_pPainter->fillRect(QRect(ptTopLeft.x(), ptTopLeft.y(), nWidth, LineHeight(metrics)),
+                                  AfxQColorFromColorRef(m_p->m_state.crBk));
+    m_p->m_pPainter->drawText(QPoint(ptTopLeft.x(), ptTopLeft.y() + metrics.ascent()), strLine);
     const int nThickness = std::max(1, metrics.lineWidth());
     const int yUnderline = ptTopLeft.y() + metrics.ascent() + metrics.underlinePos();
     for (int nIndex : underlines) {
         const int x = ptTopLeft.x() + metrics.horizontalAdvance(strLine.left(nIndex));
         const int nCharWidth = metrics.horizontalAdvance(strLine.mid(nIndex, 1));
-        m_pPainter->fillRect(QRect(x, yUnderline, nCharWidth, nThickness),
-                             AfxQColorFromColorRef(m_state.crText));
+        m_p->m_pPainter->fillRect(QRect(x, yUnderline, nCharWidth, nThickness),
+                                  AfxQColorFromColorRef(m_p->m_state.crText));
     }
 }
 
@@ -110,7 +111,7 @@ int CDC::DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
         else if (nFormat & DT_VCENTER)
             yTop = rcBox.top() + (rcBox.height() - nLineHeight) / 2;
     }
-    if (m_pPainter == nullptr || lines.empty())
+    if (m_p->m_pPainter == nullptr || lines.empty())
         return nTextHeight;
     NoteDrawnText(lpszString, ClampCount(lpszString, nCount));
 
@@ -120,8 +121,8 @@ int CDC::DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
         (nFormat & DT_NOCLIP) == 0 && (nWidest > rcBox.width() || yTop < rcBox.top() ||
                                        yTop + nTextHeight > rcBox.top() + rcBox.height());
     if (bClip) {
-        m_pPainter->save();
-        m_pPainter->setClipRect(rcBox, Qt::IntersectClip);
+        m_p->m_pPainter->save();
+        m_p->m_pPainter->setClipRect(rcBox, Qt::IntersectClip);
     }
     for (size_t i = 0; i < lines.size(); ++i) {
         int x = rcBox.left();
@@ -132,7 +133,7 @@ int CDC::DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
         DrawTextLine(lines[i].strText, lines[i].underlines, QPoint(x, yTop + int(i) * nLineHeight));
     }
     if (bClip) {
-        m_pPainter->restore();
+        m_p->m_pPainter->restore();
         InvalidatePainterState();
     }
     return yTop - rcBox.top() + nTextHeight;
@@ -147,7 +148,7 @@ BOOL CDC::TextOut(int x, int y, LPCSTR lpszString, int nCount)
 {
     if (lpszString == nullptr || nCount < 0)
         return FALSE;
-    if (m_pPainter == nullptr)
+    if (m_p->m_pPainter == nullptr)
         return TRUE;
     NoteDrawnText(lpszString, ClampCount(lpszString, nCount));
     FlushLines();
@@ -181,10 +182,10 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC lpMetrics) const
     lpMetrics->tmHeight = LineHeight(metrics);
     lpMetrics->tmAscent = metrics.ascent();
     lpMetrics->tmDescent = metrics.descent();
-    lpMetrics->tmInternalLeading = std::max(0, LineHeight(metrics) - m_state.font.pixelSize());
+    lpMetrics->tmInternalLeading = std::max(0, LineHeight(metrics) - m_p->m_state.font.pixelSize());
     lpMetrics->tmExternalLeading = std::max(0, metrics.leading());
     lpMetrics->tmAveCharWidth = metrics.averageCharWidth();
     lpMetrics->tmMaxCharWidth = metrics.maxWidth();
-    lpMetrics->tmWeight = m_state.font.weight();
+    lpMetrics->tmWeight = m_p->m_state.font.weight();
     return TRUE;
 }

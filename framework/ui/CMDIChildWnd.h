@@ -23,7 +23,6 @@ public:
 
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
-    void MDIDestroy() { DestroyWindow(); }
 
     void ActivateFrame(int nCmdShow = -1) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -230,17 +230,6 @@ UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
     return nPrevious;
 }
 
-UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
-{
-    MenuItem* pItem = FindItem(m_hMenu, nIDEnableItem, nEnable);
-    if (pItem == nullptr)
-        return UINT(-1);
-    const UINT nMask = MF_GRAYED | MF_DISABLED;
-    UINT nPrevious = pItem->nFlags & nMask;
-    pItem->nFlags = (pItem->nFlags & ~nMask) | (nEnable & nMask);
-    return nPrevious;
-}
-
 UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
 {
     const MenuItem* pItem = FindItem(m_hMenu, nID, nFlags);

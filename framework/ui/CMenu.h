@@ -33,7 +33,6 @@ public:
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
     // MF_CHECKED or MF_UNCHECKED before the change; (UINT)-1 for no such item.
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
     // The item's MF_ flags; (UINT)-1 for no such item.
     UINT GetMenuState(UINT nID, UINT nFlags) const;
     UINT GetMenuItemCount() const;

@@ -2,6 +2,7 @@
 // text; painting requests; timers; cursor position.
 #include <afxwin.h>
 
+#include "AfxQtText.h"
 #include "CWndAccessible.h"
 #include "CWndHandleMap.h"
 #include "CWndWidget.h"

@@ -1,5 +1,7 @@
 #include "GdiTestSupport.h"
 
+#include <afxqt.h>
+
 #include <gtest/gtest.h>
 
 namespace

@@ -1,0 +1,4 @@
+// Plug-in code that reaches for Qt itself must not build.
+#include <afxwin.h>
+
+#include <QString>
