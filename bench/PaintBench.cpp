@@ -14,6 +14,7 @@
 #include "model/CRace.h"
 #include "plugin/CKurvoApp.h"
 #include "views/CKurvoView1.h"
+#include <afxqt.h>
 
 #include <benchmark/benchmark.h>
 
@@ -131,7 +132,7 @@ QImage MakeImage()
 void DrawThroughView(CKurvoView1* pView, QImage& image)
 {
     CDC dc;
-    dc.CreateForImage(&image);
+    AfxCreateImageDC(&dc, &image);
     pView->OnDraw(&dc);
     dc.DeleteDC();
 }

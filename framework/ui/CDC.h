@@ -43,25 +43,13 @@ public:
     ~CDC() override;
 
     // ---- Surfaces ------------------------------------------------------
-    // Borrows an active painter; its state is saved here and restored by
-    // Detach. FALSE when this DC already has a surface or pPainter is not
-    // active.
-    BOOL Attach(QPainter* pPainter);
-    // Draws on pImage through a painter of its own, until DeleteDC.
-    BOOL CreateForImage(QImage* pImage);
     // A DC without a surface: selecting and measuring work, drawing does
     // nothing. pDC is not consulted.
     BOOL CreateCompatibleDC(CDC* pDC);
-    // Paints what is pending, restores a borrowed painter and returns it
-    // (null for an owned one, which is ended).
-    QPainter* Detach();
     BOOL DeleteDC();
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
-    // The painter, with everything pending painted; the DC sets its own pen,
-    // brush and font again afterwards, so the caller may change them.
-    QPainter* GetPainter();
     static CDC* FromHandle(HDC hDC);
 
     // ---- Objects -------------------------------------------------------
@@ -136,6 +124,22 @@ public:
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const;
 
 protected:
+    // The Qt side of the context; outside the class library through
+    // afxqt.h only.
+    friend struct AfxQtAccess;
+    // Borrows an active painter; its state is saved here and restored by
+    // Detach. FALSE when this DC already has a surface or pPainter is not
+    // active.
+    BOOL Attach(QPainter* pPainter);
+    // Draws on pImage through a painter of its own, until DeleteDC.
+    BOOL CreateForImage(QImage* pImage);
+    // Paints what is pending, restores a borrowed painter and returns it
+    // (null for an owned one, which is ended).
+    QPainter* Detach();
+    // The painter, with everything pending painted; the DC sets its own pen,
+    // brush and font again afterwards, so the caller may change them.
+    QPainter* GetPainter();
+
     // Text drawn through this context is also noted in *pText (a window's
     // paint notes it for assistive technology); null stops that.
     void NoteTextIn(CString* pText) { m_pDrawnText = pText; }

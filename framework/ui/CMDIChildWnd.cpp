@@ -1,3 +1,4 @@
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "CWndWidget.h"
@@ -72,7 +73,7 @@ QWidget* CMDIChildWnd::CreateWidget(const CREATESTRUCT& cs, QWidget* pParentWidg
 
 void CMDIChildWnd::ReleaseWidget(QWidget* pWidget, BOOL bDeleteWidget)
 {
-    auto* pSub = qobject_cast<QMdiSubWindow*>(pWidget->parentWidget());
+    QMdiSubWindow* pSub = AfxGetMDISubWindow(pWidget);
     if (!bDeleteWidget || pSub == nullptr) {
         CFrameWnd::ReleaseWidget(pWidget, bDeleteWidget);
         return;

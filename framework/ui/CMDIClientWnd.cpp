@@ -1,3 +1,4 @@
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "CWndWidget.h"
@@ -41,11 +42,11 @@ LRESULT CMDIClientWnd::Activate(HWND hWndChild)
 {
     QMdiArea* pArea = GetMDIArea();
     CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
-    if (pArea == nullptr || pChild == nullptr || pChild->GetWidget() == nullptr)
+    if (pArea == nullptr || pChild == nullptr || AfxGetWidget(pChild) == nullptr)
         return 0;
     // A handle that is not one of this area's children is ignored, as the
     // platform ignores it.
-    auto* pSub = qobject_cast<QMdiSubWindow*>(pChild->GetWidget()->parentWidget());
+    QMdiSubWindow* pSub = AfxGetMDISubWindow(pChild);
     if (pSub == nullptr || !pArea->subWindowList().contains(pSub))
         return 0;
     if (pSub->isHidden())
@@ -60,7 +61,7 @@ HWND CMDIClientWnd::GetActiveChild() const
     // currentSubWindow, unlike activeSubWindow, does not depend on the whole
     // application being the active one (it never is on the offscreen platform).
     QMdiSubWindow* pSub = pArea != nullptr ? pArea->currentSubWindow() : nullptr;
-    CWnd* pChild = pSub != nullptr ? CWnd::FromWidget(pSub->widget()) : nullptr;
+    CWnd* pChild = pSub != nullptr ? AfxWndFromWidget(pSub->widget()) : nullptr;
     return pChild != nullptr ? pChild->m_hWnd : nullptr;
 }
 

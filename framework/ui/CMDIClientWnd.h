@@ -13,9 +13,10 @@ class AFX_API CMDIClientWnd : public CWnd
 public:
     CMDIClientWnd();
 
+protected:
+    friend struct AfxQtAccess;
     QMdiArea* GetMDIArea() const;
 
-protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* pParentWidget) override;
     void PostNcDestroy() override;

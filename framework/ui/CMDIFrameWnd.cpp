@@ -1,3 +1,4 @@
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "CWndWidget.h"
@@ -50,7 +51,7 @@ QMainWindow* CMDIFrameWnd::GetMainWindow() const
 QMdiArea* CMDIFrameWnd::GetMDIArea() const
 {
     auto* pClient = static_cast<CMDIClientWnd*>(CWnd::FromHandlePermanent(m_hWndMDIClient));
-    return pClient != nullptr ? pClient->GetMDIArea() : nullptr;
+    return pClient != nullptr ? AfxGetMDIArea(pClient) : nullptr;
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
@@ -64,7 +65,7 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
     if (pActive == nullptr || !pActive->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
         return nullptr;
     if (pbMaximized != nullptr) {
-        auto* pSub = qobject_cast<QMdiSubWindow*>(pActive->GetWidget()->parentWidget());
+        QMdiSubWindow* pSub = AfxGetMDISubWindow(pActive);
         *pbMaximized = pSub != nullptr && pSub->isMaximized();
     }
     return static_cast<CMDIChildWnd*>(pActive);
@@ -103,7 +104,7 @@ void CMDIFrameWnd::OnClose()
     std::vector<HWND> children;
     if (QMdiArea* pArea = GetMDIArea()) {
         for (QMdiSubWindow* pSub : pArea->subWindowList()) {
-            if (CWnd* pChild = CWnd::FromWidget(pSub->widget()))
+            if (CWnd* pChild = AfxWndFromWidget(pSub->widget()))
                 children.push_back(pChild->m_hWnd);
         }
     }

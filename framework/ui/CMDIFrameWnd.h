@@ -23,11 +23,13 @@ public:
     CDocument* GetActiveDocument() override;
     BOOL OnCmdMsg(UINT nID, int nCode) override;
 
-    // The Qt side, for the host's menus, tool bars and status bar.
+protected:
+    // The Qt side, for the host's menus, tool bars and status bar (through
+    // afxqt.h).
+    friend struct AfxQtAccess;
     QMainWindow* GetMainWindow() const;
     QMdiArea* GetMDIArea() const;
 
-protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* pParentWidget) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;

@@ -1,4 +1,5 @@
 // Contents: the menu table; creation and attachment; items; tracking.
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "AfxQtText.h"
@@ -302,7 +303,7 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
     if (!PlatformCanShowMenus())
         return FALSE;
 
-    auto* pMenu = new QMenu(pWnd != nullptr ? pWnd->GetWidget() : nullptr);
+    auto* pMenu = new QMenu(pWnd != nullptr ? AfxGetWidget(pWnd) : nullptr);
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
     BuildQMenu(pMenu, m_hMenu, 0);
     if (bReturnCmd) {

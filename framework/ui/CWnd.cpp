@@ -1,5 +1,6 @@
 // Contents: message dispatch; creation and destruction; geometry; state and
 // text; painting requests; timers; cursor position.
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "AfxQtText.h"
@@ -36,7 +37,7 @@ thread_local int t_nDispatchDepth = 0;
 // An MDI child's widget sits in a sub-window, which is what is shown and moved.
 QWidget* OuterWidget(QWidget* pWidget)
 {
-    if (auto* pSub = qobject_cast<QMdiSubWindow*>(pWidget->parentWidget()))
+    if (QMdiSubWindow* pSub = AfxGetMDISubWindow(pWidget))
         return pSub;
     return pWidget;
 }
@@ -754,4 +755,9 @@ int CWnd::ReleaseDC(CDC* pDC)
         return 0;
     delete pClientDC;
     return 1;
+}
+
+QMdiSubWindow* AfxGetMDISubWindow(const QWidget* pWidget)
+{
+    return pWidget != nullptr ? qobject_cast<QMdiSubWindow*>(pWidget->parentWidget()) : nullptr;
 }

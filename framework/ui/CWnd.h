@@ -33,10 +33,6 @@ public:
     // The window object of a handle; null for a handle that names no window.
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
-    // The Qt side of the window, for the host and for tests.
-    QWidget* GetWidget() const { return m_pWidget; }
-    static CWnd* FromWidget(const QWidget* pWidget);
-
     // ---- creation and destruction ----
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                         const RECT& rect, CWnd* pParentWnd, UINT nID,
@@ -109,6 +105,12 @@ public:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
 
 protected:
+    // The Qt side of the window; outside the class library through
+    // afxqt.h only.
+    friend struct AfxQtAccess;
+    QWidget* GetWidget() const { return m_pWidget; }
+    static CWnd* FromWidget(const QWidget* pWidget);
+
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);

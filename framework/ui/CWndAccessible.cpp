@@ -1,3 +1,4 @@
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "CWndAccessible.h"
@@ -19,7 +20,7 @@ QAccessibleInterface* FactoryForPopups(const QString&, QObject* pObject)
     if (pObject == nullptr || !pObject->isWidgetType())
         return nullptr;
     auto* pWidget = static_cast<QWidget*>(pObject);
-    return IsPopup(CWnd::FromWidget(pWidget)) ? new CWndAccessible(pWidget) : nullptr;
+    return IsPopup(AfxWndFromWidget(pWidget)) ? new CWndAccessible(pWidget) : nullptr;
 }
 } // namespace
 
@@ -29,7 +30,7 @@ CWndAccessible::CWndAccessible(QWidget* pWidget) : QAccessibleWidget(pWidget, QA
 
 CWnd* CWndAccessible::Wnd() const
 {
-    return CWnd::FromWidget(widget());
+    return AfxWndFromWidget(widget());
 }
 
 QAccessible::Role CWndAccessible::role() const
@@ -62,7 +63,7 @@ void CWndAccessible::PaintEnded(CWnd* pWnd)
     const bool bChanged = pWnd->m_strPaintingText != pWnd->m_strPaintedText;
     pWnd->m_strPaintedText = pWnd->m_strPaintingText;
     pWnd->m_strPaintingText.Empty();
-    QWidget* pWidget = pWnd->GetWidget();
+    QWidget* pWidget = AfxGetWidget(pWnd);
     if (!IsPopup(pWnd) || pWidget == nullptr || !pWidget->isVisible())
         return;
     if (pWnd->m_bTextAnnounced && !bChanged)

@@ -1,4 +1,5 @@
 // Contents: the event switch; paint; mouse; keys (with the key table).
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "AfxCursor.h"
@@ -116,11 +117,11 @@ bool CWndMsgTranslator::TranslatePaint(CWnd* pWnd, QWidget* pWidget)
     pWnd->m_pPaintPainter = &painter;
     if (bErase) {
         CDC dc;
-        dc.Attach(&painter);
+        AfxAttachPainter(&dc, &painter);
         painter.save();
         AfxCallWndProc(pWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
         painter.restore();
-        dc.Detach();
+        AfxDetachPainter(&dc);
     }
     if (IsStillWnd(pWidget, pWnd)) {
         pWnd->m_strPaintingText.Empty();

@@ -1,3 +1,4 @@
+#include "AfxQtAccess.h"
 #include <afxwin.h>
 
 #include "CWndSurface.h"
@@ -25,7 +26,7 @@ QPainter* CWndSurface::Open(CWnd* pWnd)
         return m_pShared;
     }
     m_pImage = std::make_unique<QImage>(1, 1, QImage::Format_ARGB32_Premultiplied);
-    QWidget* pWidget = pWnd != nullptr ? pWnd->GetWidget() : nullptr;
+    QWidget* pWidget = pWnd != nullptr ? AfxGetWidget(pWnd) : nullptr;
     if (pWidget != nullptr) {
         // Same resolution as the widget, so fonts measure the same size.
         const double dInchPerMeter = 39.37;

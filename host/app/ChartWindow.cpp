@@ -1,4 +1,5 @@
 #include "ChartWindow.h"
+#include <afxqt.h>
 
 #include "StatisticFlags.h"
 
@@ -24,8 +25,8 @@ CView* viewOf(CWnd* pWnd)
     if (CView* pView = pFrame->GetActiveView())
         return pView;
     // A frame whose view was never made active: look among its children.
-    for (QWidget* pChild : pFrame->GetWidget()->findChildren<QWidget*>()) {
-        if (auto* pView = kindOf<CView>(CWnd::FromWidget(pChild), RUNTIME_CLASS(CView)))
+    for (QWidget* pChild : AfxGetWidget(pFrame)->findChildren<QWidget*>()) {
+        if (auto* pView = kindOf<CView>(AfxWndFromWidget(pChild), RUNTIME_CLASS(CView)))
             return pView;
     }
     return nullptr;
@@ -36,9 +37,9 @@ CView* ChartWindow::findView(CMDIFrameWnd& mainFrame)
 {
     if (CView* pView = viewOf(mainFrame.MDIGetActive()))
         return pView;
-    if (QMdiArea* pArea = mainFrame.GetMDIArea()) {
+    if (QMdiArea* pArea = AfxGetMDIArea(&mainFrame)) {
         for (QMdiSubWindow* pSub : pArea->subWindowList()) {
-            if (CView* pView = viewOf(CWnd::FromWidget(pSub->widget())))
+            if (CView* pView = viewOf(AfxWndFromWidget(pSub->widget())))
                 return pView;
         }
     }
@@ -47,22 +48,22 @@ CView* ChartWindow::findView(CMDIFrameWnd& mainFrame)
 
 int ChartWindow::frameCount(CMDIFrameWnd& mainFrame)
 {
-    QMdiArea* pArea = mainFrame.GetMDIArea();
+    QMdiArea* pArea = AfxGetMDIArea(&mainFrame);
     return pArea != nullptr ? int(pArea->subWindowList().size()) : 0;
 }
 
 QSize ChartWindow::viewSize() const
 {
-    return m_view.GetWidget()->size();
+    return AfxGetWidget(&m_view)->size();
 }
 
 void ChartWindow::resizeView(const QSize& size)
 {
-    QWidget* pView = m_view.GetWidget();
+    QWidget* pView = AfxGetWidget(&m_view);
     CFrameWnd* pFrame = m_view.GetParentFrame();
-    QWidget* pOuter = pFrame != nullptr ? pFrame->GetWidget() : nullptr;
-    if (pOuter != nullptr && qobject_cast<QMdiSubWindow*>(pOuter->parentWidget()) != nullptr)
-        pOuter = pOuter->parentWidget();
+    QWidget* pOuter = AfxGetWidget(pFrame);
+    if (QMdiSubWindow* pSub = AfxGetMDISubWindow(pFrame))
+        pOuter = pSub;
     if (pOuter != nullptr) {
         const QSize border = pOuter->size() - pView->size();
         pOuter->resize(size + border);
@@ -76,12 +77,12 @@ void ChartWindow::resizeView(const QSize& size)
 
 QImage ChartWindow::grab()
 {
-    return m_view.GetWidget()->grab().toImage();
+    return AfxGetWidget(&m_view)->grab().toImage();
 }
 
 bool ChartWindow::writeSvg(const QString& path, QString& error)
 {
-    QWidget* pView = m_view.GetWidget();
+    QWidget* pView = AfxGetWidget(&m_view);
     // Written beside the target and renamed over it, so that a failed write
     // leaves no half a picture behind.
     QSaveFile file(path);

@@ -1,4 +1,5 @@
 #include "HostWindow.h"
+#include <afxqt.h>
 
 #include "ChartWindow.h"
 #include "GamesWatcher.h"
@@ -64,7 +65,7 @@ HostWindow::~HostWindow()
 QMainWindow* HostWindow::mainWindow() const
 {
     CMDIFrameWnd* pFrame = m_session.mainFrame();
-    return pFrame != nullptr ? pFrame->GetMainWindow() : nullptr;
+    return pFrame != nullptr ? AfxGetMainWindow(pFrame) : nullptr;
 }
 
 bool HostWindow::start(QString& error)
@@ -77,7 +78,7 @@ bool HostWindow::start(QString& error)
     buildStatusBar();
     buildMenus();
 
-    m_shield = new PluginCallShield(*mainWindow(), *m_session.mainFrame()->GetMDIArea(), this);
+    m_shield = new PluginCallShield(*mainWindow(), *AfxGetMDIArea(m_session.mainFrame()), this);
     connect(m_shield, &PluginCallShield::progress, m_progress, &QLabel::setText);
     connect(m_shield, &PluginCallShield::idle, this, &HostWindow::runHeldWork,
             Qt::QueuedConnection);

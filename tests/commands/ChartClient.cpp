@@ -1,4 +1,5 @@
 #include "ChartClient.h"
+#include <afxqt.h>
 
 #include "tests/support/RecordingHost.h"
 
@@ -84,13 +85,13 @@ void ChartClient::GamesListModified()
 
 std::vector<QMdiSubWindow*> ChartClient::ChildFrames() const
 {
-    const auto list = m_pMainFrame->GetMDIArea()->subWindowList(QMdiArea::CreationOrder);
+    const auto list = AfxGetMDIArea(m_pMainFrame)->subWindowList(QMdiArea::CreationOrder);
     return std::vector<QMdiSubWindow*>(list.begin(), list.end());
 }
 
 QMdiSubWindow* ChartClient::ActiveChildFrame() const
 {
-    return m_pMainFrame->GetMDIArea()->activeSubWindow();
+    return AfxGetMDIArea(m_pMainFrame)->activeSubWindow();
 }
 
 void ChartClient::CloseAllFrames()

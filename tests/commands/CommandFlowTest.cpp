@@ -3,6 +3,7 @@
 // data manager. The chart file is checked as bytes on disk.
 #include "ChartClient.h"
 #include "tests/support/RecordingHost.h"
+#include <afxqt.h>
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ TEST_F(CommandFlow, FirstOpenCreatesFillsAndWritesTheDefaultChart)
     m_host.Command(kOpen);
 
     ASSERT_EQ(m_host.ChildFrames().size(), 1u);
-    EXPECT_EQ(m_host.ChildFrames()[0]->mdiArea(), m_host.MainFrame()->GetMDIArea());
+    EXPECT_EQ(m_host.ChildFrames()[0]->mdiArea(), AfxGetMDIArea(m_host.MainFrame()));
     EXPECT_TRUE(m_host.ChildFrames()[0]->windowTitle().contains("save.kv"));
 
     // Games and races are walked from the host's last number down; each new
@@ -111,9 +112,9 @@ TEST_F(CommandFlow, OpenWhileTheChartIsOpenOnlyBringsItToTheFront)
     m_host.Command(kOpen);
     ASSERT_EQ(m_host.ChildFrames().size(), 1u);
     QMdiSubWindow* pChart = m_host.ChildFrames()[0];
-    QMdiSubWindow* pOther = m_host.MainFrame()->GetMDIArea()->addSubWindow(new QWidget);
+    QMdiSubWindow* pOther = AfxGetMDIArea(m_host.MainFrame())->addSubWindow(new QWidget);
     pOther->show();
-    m_host.MainFrame()->GetMDIArea()->setActiveSubWindow(pOther);
+    AfxGetMDIArea(m_host.MainFrame())->setActiveSubWindow(pOther);
     ASSERT_EQ(m_host.ActiveChildFrame(), pOther);
     Log().clear();
 

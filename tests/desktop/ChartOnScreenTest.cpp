@@ -12,6 +12,7 @@
 #include "HostWindow.h"
 #include "RacesPanel.h"
 #include "ScreenDriver.h"
+#include <afxqt.h>
 
 #include <gtest/gtest.h>
 
@@ -193,7 +194,7 @@ protected:
         PluginAction("Add Race(s) to Kurvo")->trigger();
         CView* view = ChartWindow::findView(*s_session->mainFrame());
         ASSERT_NE(view, nullptr);
-        m_pView = view->GetWidget();
+        m_pView = AfxGetWidget(view);
         ChartWindow(*view).resizeView(viewSize);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pView->window()));
         QWidget* main = m_pView->window();

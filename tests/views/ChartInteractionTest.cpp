@@ -3,6 +3,7 @@
 // commands, and the cases where a division or a block read has no sound
 // answer.
 #include "ViewTestSupport.h"
+#include <afxqt.h>
 
 #include "resources/resource.h"
 
@@ -142,7 +143,7 @@ TEST_F(ChartInteractionTest, TipIsAToolTipNamedByItsReadout)
         RestAt((nTurn - 1) * 23 + 5, 100, 4);
         ProcessPendingEvents();
         QAccessibleInterface* pTip =
-            QAccessible::queryAccessibleInterface(m_pView->GetTipWnd().GetWidget());
+            QAccessible::queryAccessibleInterface(AfxGetWidget(&m_pView->GetTipWnd()));
         ASSERT_NE(pTip, nullptr);
         EXPECT_EQ(pTip->role(), QAccessible::ToolTip);
         EXPECT_EQ(pTip->text(QAccessible::Name),

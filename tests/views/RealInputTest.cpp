@@ -2,6 +2,7 @@
 // events (a click for the focus, mouse moves, a key) and the hover readout is
 // driven by the view's real 150 ms timer, not by messages the test sends.
 #include "ViewTestSupport.h"
+#include <afxqt.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,12 +25,12 @@ protected:
         Render();
         // The view runs its own timer again, as it does in the host.
         m_pView->SetTimer(CKurvoView1::nHoverTimerId, 150, nullptr);
-        QWidget* pTop = m_pMain->GetWidget()->window();
+        QWidget* pTop = AfxGetWidget(m_pMain)->window();
         pTop->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(pTop));
     }
 
-    QWidget* ViewWidget() { return m_pView->GetWidget(); }
+    QWidget* ViewWidget() { return AfxGetWidget(m_pView); }
 
     // Waits, processing events, until pred holds or the time is up.
     template <class Pred> bool WaitFor(Pred pred, int nMs)

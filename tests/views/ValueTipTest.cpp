@@ -2,6 +2,7 @@
 // set without repainting or a caption, hidden by a mouse move, painted on
 // pale yellow with '&' drawn as it is.
 #include "ViewTestSupport.h"
+#include <afxqt.h>
 
 #include "views/CValueTipWnd.h"
 
@@ -64,7 +65,7 @@ protected:
         m_tip.ShowWindow(SW_SHOWNA);
         ProcessPendingEvents();
     }
-    QImage Grab() { return m_tip.GetWidget()->grab().toImage(); }
+    QImage Grab() { return AfxGetWidget(&m_tip)->grab().toImage(); }
 
     CWnd m_owner;
     CCountingTip m_tip;

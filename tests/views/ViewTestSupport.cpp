@@ -1,4 +1,5 @@
 #include "ViewTestSupport.h"
+#include <afxqt.h>
 
 #include "plugin/CKurvoApp.h"
 
@@ -121,7 +122,7 @@ void ChartViewTest::SetPlot(int nWidth, int nHeight, int nMargin)
 
 QImage ChartViewTest::Render()
 {
-    return m_pView->GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return AfxGetWidget(m_pView)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 CPoint ChartViewTest::ToScreen(int x, int y) const

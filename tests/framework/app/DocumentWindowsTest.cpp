@@ -1,6 +1,7 @@
 // Documents with their frames and views inside an MDI main window, made and
 // opened through the application and its template as a plug-in does it.
 #include "AppTestSupport.h"
+#include <afxqt.h>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ protected:
         delete m_pApp;
     }
 
-    int ChildFrameCount() const { return int(m_pMain->GetMDIArea()->subWindowList().size()); }
+    int ChildFrameCount() const { return int(AfxGetMDIArea(m_pMain)->subWindowList().size()); }
     int TemplateDocumentCount() const { return m_pTemplate->m_docList.GetCount(); }
     std::string PathOf(const char* pszName) const
     {

@@ -1,4 +1,5 @@
 #include "GdiTestSupport.h"
+#include <afxqt.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ TEST(CDCFill, FillRectCoversLeftAndTopButNotRightAndBottom)
     for (const Row& row : rows) {
         QImage image = MakeWhiteImage(20, 20);
         CDC dc;
-        ASSERT_TRUE(dc.CreateForImage(&image));
+        ASSERT_TRUE(AfxCreateImageDC(&dc, &image));
         CBrush brush(crFill);
         const RECT rc{3, 4, 8, 10};
         if (row.nWay == 0)
@@ -35,7 +36,7 @@ TEST(CDCFill, InvertedRectanglesAndBadBrushesPaintNothing)
 {
     QImage image = MakeWhiteImage(10, 10);
     CDC dc;
-    ASSERT_TRUE(dc.CreateForImage(&image));
+    ASSERT_TRUE(AfxCreateImageDC(&dc, &image));
     CBrush brush(RGB(0, 0, 0));
     const RECT rcInverted{8, 8, 2, 2};
     dc.FillRect(&rcInverted, &brush);
@@ -52,7 +53,7 @@ TEST(CDCFill, RectangleOutlinesInsideItsEdges)
 {
     QImage image = MakeWhiteImage(20, 20);
     CDC dc;
-    ASSERT_TRUE(dc.CreateForImage(&image));
+    ASSERT_TRUE(AfxCreateImageDC(&dc, &image));
     CBrush brush(RGB(0, 0, 255));
     dc.SelectObject(&brush);
     dc.Rectangle(2, 2, 10, 8);

@@ -5,6 +5,7 @@
 // 16-bit one gets them through the painter, and must show the same.
 #include "GdiTestSupport.h"
 #include "golden/GdiGoldenCases.h"
+#include <afxqt.h>
 
 #include <QFile>
 #include <QPainter>
@@ -82,9 +83,9 @@ QImage DrawThroughCdc(const gdigolden::Case& c, QImage::Format eFormat)
         painter.setClipRect(
             QRect(QPoint(c.clip[0], c.clip[1]), QPoint(c.clip[2] - 1, c.clip[3] - 1)));
     CDC dc;
-    EXPECT_TRUE(dc.Attach(&painter));
+    EXPECT_TRUE(AfxAttachPainter(&dc, &painter));
     Draw(dc, c);
-    dc.Detach();
+    AfxDetachPainter(&dc);
     painter.end();
     return image.convertToFormat(QImage::Format_RGB32);
 }

@@ -1,4 +1,5 @@
 #include "GdiTestSupport.h"
+#include <afxqt.h>
 
 #include <QPainter>
 
@@ -48,7 +49,7 @@ QImage DrawChain(const std::vector<POINT>& points, int nSize, BOOL bSeparately)
 {
     QImage image = MakeWhiteImage(nSize, nSize);
     CDC dc;
-    EXPECT_TRUE(dc.CreateForImage(&image));
+    EXPECT_TRUE(AfxCreateImageDC(&dc, &image));
     CPen pen(PS_GEOMETRIC | PS_SOLID, 0, kInk);
     CPen* pOldPen = dc.SelectObject(&pen);
     dc.MoveTo(points[0]);
@@ -124,13 +125,13 @@ TEST(CDCLines, WidthZeroStaysOnePixelUnderScaling)
     QPainter painter(&image);
     painter.scale(3, 3);
     CDC dc;
-    ASSERT_TRUE(dc.Attach(&painter));
+    ASSERT_TRUE(AfxAttachPainter(&dc, &painter));
     CPen pen(PS_GEOMETRIC | PS_SOLID, 0, kInk);
     CPen* pOldPen = dc.SelectObject(&pen);
     dc.MoveTo(1, 5);
     dc.LineTo(11, 5);
     dc.SelectObject(pOldPen);
-    EXPECT_EQ(dc.Detach(), &painter);
+    EXPECT_EQ(AfxDetachPainter(&dc), &painter);
     painter.end();
     for (int x = 5; x < 30; ++x) {
         int nInked = 0;
@@ -146,10 +147,10 @@ TEST(CDCLines, TranslatedPainterKeepsTheEndPixelRule)
     QPainter painter(&image);
     painter.translate(5, 3);
     CDC dc;
-    ASSERT_TRUE(dc.Attach(&painter));
+    ASSERT_TRUE(AfxAttachPainter(&dc, &painter));
     dc.MoveTo(10, 2);
     dc.LineTo(0, 2);
-    dc.Detach();
+    AfxDetachPainter(&dc);
     painter.end();
     const PixelSet inked = InkedPixels(image);
     EXPECT_EQ(inked.size(), 10u);
@@ -163,7 +164,7 @@ TEST(CDCLines, StrokedPathEqualsTheSameLinesDrawnDirectly)
     auto drawGrid = [](BOOL bPath) {
         QImage image = MakeWhiteImage(50, 40);
         CDC dc;
-        dc.CreateForImage(&image);
+        AfxCreateImageDC(&dc, &image);
         CPen pen(PS_GEOMETRIC | PS_SOLID, 0, RGB(150, 150, 150));
         CPen* pOldPen = dc.SelectObject(&pen);
         if (bPath) {

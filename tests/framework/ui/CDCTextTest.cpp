@@ -79,7 +79,7 @@ TEST(CDCText, PrefixedCharacterIsUnderlined)
     auto draw = [](LPCSTR psz) {
         QImage image = MakeWhiteImage(60, 30);
         CDC dc;
-        dc.CreateForImage(&image);
+        AfxCreateImageDC(&dc, &image);
         CRect rc(0, 0, 60, 30);
         dc.DrawText(psz, -1, &rc, 0);
         dc.DeleteDC();
@@ -98,7 +98,7 @@ TEST(CDCText, OpaqueModeFillsTextCellsWithTheBackgroundColour)
     for (int nMode : {OPAQUE, TRANSPARENT}) {
         QImage image = MakeWhiteImage(120, 60);
         CDC dc;
-        ASSERT_TRUE(dc.CreateForImage(&image));
+        ASSERT_TRUE(AfxCreateImageDC(&dc, &image));
         EXPECT_EQ(dc.GetBkMode(), OPAQUE) << "opaque is the default";
         dc.SetBkMode(nMode);
         EXPECT_EQ(dc.SetBkColor(crTip), RGB(255, 255, 255));

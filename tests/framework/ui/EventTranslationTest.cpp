@@ -2,6 +2,7 @@
 // the main keyboard), mouse flags and signed client coordinates, focus,
 // timers and closing.
 #include "UiTestSupport.h"
+#include <afxqt.h>
 
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -26,7 +27,7 @@ protected:
     void SendMouse(QEvent::Type type, QPointF ptWidget, Qt::MouseButton button,
                    Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
     {
-        QWidget* pWidget = m_wnd.GetWidget();
+        QWidget* pWidget = AfxGetWidget(&m_wnd);
         QMouseEvent event(type, ptWidget, pWidget->mapToGlobal(ptWidget), button, buttons, mods);
         QCoreApplication::sendEvent(pWidget, &event);
     }
@@ -60,8 +61,8 @@ TEST_F(EventTranslationTest, KeyReleasesCarryVirtualKeyCodes)
         m_wnd.m_messages.clear();
         QKeyEvent press(QEvent::KeyPress, row.nQtKey, row.mods);
         QKeyEvent release(QEvent::KeyRelease, row.nQtKey, row.mods);
-        QCoreApplication::sendEvent(m_wnd.GetWidget(), &press);
-        QCoreApplication::sendEvent(m_wnd.GetWidget(), &release);
+        QCoreApplication::sendEvent(AfxGetWidget(&m_wnd), &press);
+        QCoreApplication::sendEvent(AfxGetWidget(&m_wnd), &release);
         ASSERT_EQ(m_wnd.Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP})) << row.pszName;
         const RecordedMessage* pUp = m_wnd.Last(WM_KEYUP);
         EXPECT_EQ(pUp->wParam, row.nExpected) << row.pszName;
@@ -73,7 +74,7 @@ TEST_F(EventTranslationTest, KeyReleasesCarryVirtualKeyCodes)
 TEST_F(EventTranslationTest, AutoRepeatSendsNoKeyUp)
 {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString(), true);
-    QCoreApplication::sendEvent(m_wnd.GetWidget(), &release);
+    QCoreApplication::sendEvent(AfxGetWidget(&m_wnd), &release);
     EXPECT_TRUE(m_wnd.m_messages.empty());
 }
 
@@ -143,12 +144,12 @@ TEST_F(EventTranslationTest, FocusAndCloseBecomeMessages)
 {
     QFocusEvent in(QEvent::FocusIn);
     QFocusEvent out(QEvent::FocusOut);
-    QCoreApplication::sendEvent(m_wnd.GetWidget(), &in);
-    QCoreApplication::sendEvent(m_wnd.GetWidget(), &out);
+    QCoreApplication::sendEvent(AfxGetWidget(&m_wnd), &in);
+    QCoreApplication::sendEvent(AfxGetWidget(&m_wnd), &out);
     EXPECT_EQ(m_wnd.Messages(), (std::vector<UINT>{WM_SETFOCUS, WM_KILLFOCUS}));
 
     m_wnd.m_messages.clear();
-    m_wnd.GetWidget()->close();
+    AfxGetWidget(&m_wnd)->close();
     ASSERT_FALSE(m_wnd.m_messages.empty());
     EXPECT_EQ(m_wnd.m_messages.front().nMessage, UINT(WM_CLOSE));
     EXPECT_EQ(m_wnd.m_hWnd, nullptr) << "the default of WM_CLOSE destroys the window";

@@ -1,4 +1,5 @@
 #include "GdiTestSupport.h"
+#include <afxqt.h>
 
 #include "framework/ui/AfxFontConversion.h"
 
@@ -10,7 +11,7 @@ TEST(GdiObjects, SelectObjectReturnsThePreviousObject)
 {
     QImage image = MakeWhiteImage(4, 4);
     CDC dc;
-    ASSERT_TRUE(dc.CreateForImage(&image));
+    ASSERT_TRUE(AfxCreateImageDC(&dc, &image));
     CPen penA(PS_SOLID, 0, RGB(255, 0, 0));
     CPen penB(PS_SOLID, 0, RGB(0, 255, 0));
 

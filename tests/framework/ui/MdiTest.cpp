@@ -2,6 +2,7 @@
 // WM_MDIACTIVATE sent to the client activates the named child, and closing a
 // child frame closes its document when it is the document's only frame.
 #include "UiTestSupport.h"
+#include <afxqt.h>
 
 #include <QMainWindow>
 #include <QMdiArea>
@@ -75,7 +76,7 @@ protected:
         pFrame->InitialUpdateFrame(pDoc, TRUE);
         return pFrame;
     }
-    QMdiArea* Area() const { return m_pMain->GetMDIArea(); }
+    QMdiArea* Area() const { return AfxGetMDIArea(m_pMain); }
     CMDIFrameWnd* m_pMain = nullptr;
 };
 
@@ -163,7 +164,7 @@ TEST_F(MdiTest, ClosingTheMainFrameClosesEveryChild)
 {
     OpenChild(new CTestDoc, "One");
     OpenChild(new CTestDoc, "Two");
-    m_pMain->GetMainWindow()->close();
+    AfxGetMainWindow(m_pMain)->close();
     EXPECT_EQ(AfxGetApp()->m_pMainWnd, nullptr);
     EXPECT_EQ(g_nLiveDocs, 0);
 }

@@ -2,6 +2,7 @@
 // messages get the default processing, Default() passes on the message being
 // handled, and destruction sends its messages in the platform's order.
 #include "UiTestSupport.h"
+#include <afxqt.h>
 
 #include <QWidget>
 
@@ -111,7 +112,7 @@ TEST_F(MessageDispatchTest, DefaultPassesOnTheMessageBeingHandledAfterNestedSend
     CString strText;
     m_wnd.GetWindowText(strText);
     EXPECT_STREQ(strText, "Alpha");
-    EXPECT_EQ(m_wnd.GetWidget()->windowTitle(), QString("Alpha"));
+    EXPECT_EQ(AfxGetWidget(&m_wnd)->windowTitle(), QString("Alpha"));
 }
 
 TEST_F(MessageDispatchTest, WindowTextConvertsThroughTheAnsiCodePage)
@@ -119,7 +120,7 @@ TEST_F(MessageDispatchTest, WindowTextConvertsThroughTheAnsiCodePage)
     // "Zeta" in Cyrillic letters, Windows-1251 bytes.
     const char szCyrillic[] = "\xC7\xE5\xF2\xE0";
     m_wnd.SetWindowText(szCyrillic);
-    EXPECT_EQ(m_wnd.GetWidget()->windowTitle(), QString::fromUtf8("Зета"));
+    EXPECT_EQ(AfxGetWidget(&m_wnd)->windowTitle(), QString::fromUtf8("Зета"));
     char szBuffer[3];
     EXPECT_EQ(m_wnd.GetWindowText(szBuffer, sizeof szBuffer), 2) << "truncated to the buffer";
     EXPECT_STREQ(szBuffer, "\xC7\xE5");
@@ -168,7 +169,7 @@ TEST_F(MessageDispatchTest, DestroyWindowSendsDestroyChildrenThenNcDestroy)
 
 TEST_F(MessageDispatchTest, QtDeletingTheWidgetDestroysTheWindow)
 {
-    delete m_wnd.GetWidget();
+    delete AfxGetWidget(&m_wnd);
     EXPECT_EQ(g_trace, "destroy;ncdestroy;");
     EXPECT_EQ(m_wnd.m_hWnd, nullptr);
 }

@@ -2,6 +2,7 @@
 // no erase when every invalidation asked for none, the thin border of
 // WS_BORDER outside the client area, and scrolling.
 #include "UiTestSupport.h"
+#include <afxqt.h>
 
 #include <QImage>
 #include <QWidget>
@@ -65,7 +66,7 @@ protected:
 TEST_F(PaintTest, EraseWithTheClassBrushThenPaint)
 {
     Create(WS_POPUP);
-    QImage image = m_wnd.GetWidget()->grab().toImage();
+    QImage image = AfxGetWidget(&m_wnd)->grab().toImage();
     EXPECT_EQ(PaintMessages(), (std::vector<UINT>{WM_ERASEBKGND, WM_PAINT}));
     EXPECT_EQ(Pixel(image, 50, 50), QColor(250, 250, 225));
     EXPECT_EQ(Pixel(image, 5, 5), QColor(255, 0, 0));
@@ -76,7 +77,7 @@ TEST_F(PaintTest, EraseWithTheClassBrushThenPaint)
 TEST_F(PaintTest, InvalidateWithoutEraseSkipsTheErase)
 {
     Create(WS_POPUP);
-    m_wnd.GetWidget()->repaint();
+    AfxGetWidget(&m_wnd)->repaint();
     m_wnd.m_messages.clear();
 
     m_wnd.Invalidate(FALSE);
@@ -113,7 +114,7 @@ TEST_F(PaintTest, BorderedPopupIsTwoPixelsLargerThanItsClientArea)
     m_wnd.ClientToScreen(&ptOrigin);
     EXPECT_EQ(ptOrigin, CPoint(201, 301));
 
-    QImage image = m_wnd.GetWidget()->grab().toImage();
+    QImage image = AfxGetWidget(&m_wnd)->grab().toImage();
     EXPECT_EQ(Pixel(image, 0, 0), QColor(Qt::black)) << "the border";
     EXPECT_EQ(Pixel(image, 41, 31), QColor(Qt::black));
     EXPECT_EQ(Pixel(image, 6, 6), QColor(255, 0, 0)) << "client (5,5) is one pixel in";
@@ -123,10 +124,10 @@ TEST_F(PaintTest, BorderedPopupIsTwoPixelsLargerThanItsClientArea)
 TEST_F(PaintTest, ScrolledPictureShowsAtTheNewPlace)
 {
     Create(WS_POPUP);
-    m_wnd.GetWidget()->repaint();
+    AfxGetWidget(&m_wnd)->repaint();
     m_wnd.m_x = 15; // what the window draws after its own content moved
     m_wnd.ScrollWindow(10, 0);
-    QImage image = m_wnd.GetWidget()->grab().toImage();
+    QImage image = AfxGetWidget(&m_wnd)->grab().toImage();
     EXPECT_EQ(Pixel(image, 20, 10), QColor(255, 0, 0));
     EXPECT_EQ(Pixel(image, 10, 10), QColor(250, 250, 225));
 }
@@ -139,11 +140,11 @@ TEST(PopupPaintTest, PopupMadeWhileItsOwnerIsFrozenPaintsWhenShown)
     ASSERT_TRUE(
         owner.CreateEx(0, nullptr, nullptr, WS_OVERLAPPED, 0, 0, 200, 200, nullptr, nullptr));
     owner.ShowWindow(SW_SHOW);
-    owner.GetWidget()->setUpdatesEnabled(false);
+    AfxGetWidget(&owner)->setUpdatesEnabled(false);
     CSquareWnd popup;
     ASSERT_TRUE(popup.CreateEx(0, nullptr, nullptr, WS_POPUP, 10, 10, 50, 50, owner.GetSafeHwnd(),
                                nullptr));
-    owner.GetWidget()->setUpdatesEnabled(true);
+    AfxGetWidget(&owner)->setUpdatesEnabled(true);
 
     popup.ShowWindow(SW_SHOWNA);
     ProcessPendingEvents();
