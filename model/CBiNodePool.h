@@ -77,8 +77,8 @@ private:
 
     void AddBlock()
     {
-        m_blocks.reserve(m_blocks.size() + 1);
-        m_blocks.emplace_back(new CBiNode[m_nNextBlock]);
+        std::unique_ptr<CBiNode[]> pBlock(new CBiNode[m_nNextBlock]);
+        m_blocks.push_back(std::move(pBlock));
         m_pCursor = m_blocks.back().get();
         m_pEnd = m_pCursor + m_nNextBlock;
         m_nNextBlock = std::min(m_nNextBlock * 2, nLargestBlock);

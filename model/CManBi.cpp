@@ -1,7 +1,5 @@
 #include "model/CManBi.h"
 
-#include "model/CObString.h"
-
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -207,7 +205,8 @@ BOOL CManBi::TakeItemsFrom(CManBi& other)
     return Balance();
 }
 
-// CObString's IsGreater is final and compares the keys with
+// Items with an own key are CObStrings, whose IsGreater is final and compares
+// the keys with
 // CString::Compare, a total preorder, so ascending neighbours mean that every
 // pair of items compares as its ranks do.
 bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
@@ -215,10 +214,10 @@ bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
     const CString* pPrevKey = nullptr;
     int nRank = 0;
     for (size_t i = 0; i < nodes.size(); ++i) {
-        const auto* pString = dynamic_cast<const CObString*>(nodes[i]->pItem);
-        if (pString == nullptr)
+        const CString* pKey = nodes[i]->pItem->GetOwnKey();
+        if (pKey == nullptr)
             return false;
-        const CString& strKey = pString->GetKey();
+        const CString& strKey = *pKey;
         if (pPrevKey != nullptr) {
             const int nOrder = pPrevKey->Compare(strKey);
             if (nOrder > 0)

@@ -27,6 +27,9 @@ public:
     // The order of keys wherever they are compared: this object's key
     // against the other's, both taken through the virtual GetKey so that
     // objects of different classes compare.
+    // The key of a CObString, null for any other item.
+    const CString* GetOwnKey() const { return m_pOwnKey; }
+
     static int CompareKeys(const CObBase* pThis, const CObBase* pOther)
     {
         return KeyOf(pThis).Compare(KeyOf(pOther));
@@ -35,14 +38,17 @@ public:
 protected:
     CObBase();
 
-    // Set by a class whose GetKey is final and answers this string, so that
-    // comparisons can read the key without a virtual call.
-    const CString* m_pOwnKey = nullptr;
     // Never assigned and never stored; it is the key of classes that have no
     // key of their own.
     CString m_strBase;
 
 private:
+    friend class CObString;
+
+    // Set only by CObString, whose GetKey and IsGreater are final: its key,
+    // read without a virtual call, and the order of its IsGreater.
+    const CString* m_pOwnKey = nullptr;
+
     static const CString& KeyOf(const CObBase* pItem)
     {
         return pItem->m_pOwnKey != nullptr ? *pItem->m_pOwnKey : pItem->GetKey();
