@@ -6,19 +6,25 @@
 // and writes the chart file. Its baseline is gnuplot drawing the same curves
 // (every race's Industry over every turn) from the game's turns.csv into a
 // PNG of the same size. Both are whole processes, timed by the wall clock.
+//
+// HugeFirst and HugeReopened run the host the same way over a far larger
+// game, against reading that game's CSV files, and report peak memory.
 #include "GameGenerator.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <climits>
 #include <fcntl.h>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -38,8 +44,9 @@ std::string ProgramDir()
     return self.substr(0, self.rfind('/') + 1);
 }
 
-// Runs a program with its output discarded; its exit code, or -1.
-int Run(const std::vector<std::string>& arguments)
+// Runs a program with its output discarded; its exit code, or -1. With
+// pPeakKb, also the child's peak resident set in kilobytes.
+int Run(const std::vector<std::string>& arguments, long* pPeakKb = nullptr)
 {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
@@ -53,12 +60,16 @@ int Run(const std::vector<std::string>& arguments)
     const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    if (failed != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+    struct rusage usage {
+    };
+    if (failed != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status))
         return -1;
+    if (pPeakKb != nullptr)
+        *pPeakKb = usage.ru_maxrss;
     return WEXITSTATUS(status);
 }
 
-// One large game, made once for both measurements.
+// One generated game in a folder of its own, made once per shape.
 struct BigGame {
     QTemporaryDir dir;
     QString gamesFolder;
@@ -66,14 +77,14 @@ struct BigGame {
     QStringList races;
     bool ok = false;
 
-    BigGame()
+    BigGame(int nRaces = kRaces, int nTurns = kTurns)
     {
         gamesFolder = dir.filePath(QStringLiteral("games"));
         QDir().mkpath(gamesFolder);
         GameShape shape;
         shape.name = QStringLiteral("Big");
-        shape.races = kRaces;
-        shape.turns = kTurns;
+        shape.races = nRaces;
+        shape.turns = nTurns;
         shape.seed = 7;
         QString error;
         const std::optional<QString> folder = GameGenerator(shape).write(gamesFolder, error);
@@ -88,7 +99,7 @@ struct BigGame {
             if (!line.trimmed().isEmpty())
                 races << line.section(QLatin1Char(','), 0, 0);
         }
-        ok = races.size() == kRaces;
+        ok = races.size() == nRaces;
     }
     std::string Path(const char* name) const
     {
@@ -102,13 +113,10 @@ BigGame& Game()
     return game;
 }
 
-void HeadlessRender(benchmark::State& state)
+// The host's headless run over a game: the chart of every race's Industry,
+// into a PNG and the start folder's chart file.
+std::vector<std::string> HeadlessCommand(const BigGame& game)
 {
-    BigGame& game = Game();
-    if (!game.ok) {
-        state.SkipWithError("the large game could not be generated");
-        return;
-    }
     const std::string startDir = game.Path("start");
     // The chart plug-in alone: the program folder holds other modules too.
     const std::string plugins = game.Path("plugins");
@@ -131,6 +139,18 @@ void HeadlessRender(benchmark::State& state)
                                            game.Path("host.png"),
                                            "--size",
                                            "900x600"};
+    return command;
+}
+
+void HeadlessRender(benchmark::State& state)
+{
+    BigGame& game = Game();
+    if (!game.ok) {
+        state.SkipWithError("the large game could not be generated");
+        return;
+    }
+    const std::string startDir = game.Path("start");
+    const std::vector<std::string> command = HeadlessCommand(game);
     for (auto _ : state) {
         // Every run creates the chart anew, fetching the whole game.
         QFile::remove(QString::fromStdString(startDir + "/save.kv"));
@@ -176,6 +196,108 @@ void Baseline_HeadlessRender(benchmark::State& state)
         }
     }
 }
+// A game of 500 races over 1000 turns (turns.csv about 24 MB), against one
+// race over the same turns. The host's whole run is timed first with a new
+// chart and then reopening the chart it saved; both are compared with
+// reading the game's CSV bytes, and the runs' peak resident sets are
+// reported beside the bound they should keep: the one-race run's peak plus
+// twice the CSV bytes.
+constexpr int kHugeRaces = 500;
+constexpr int kHugeTurns = 1000;
+
+BigGame& HugeGame()
+{
+    static BigGame game(kHugeRaces, kHugeTurns);
+    return game;
+}
+
+qint64 CsvBytes(const BigGame& game)
+{
+    qint64 nBytes = 0;
+    for (const QFileInfo& info :
+         QDir(game.gameFolder).entryInfoList({QStringLiteral("*.csv")}, QDir::Files))
+        nBytes += info.size();
+    return nBytes;
+}
+
+// The peak of a fresh headless run over a one-race game, in kilobytes.
+long OneRacePeakKb()
+{
+    static const long nPeakKb = [] {
+        BigGame game(1, kHugeTurns);
+        long nKb = -1;
+        if (!game.ok || Run(HeadlessCommand(game), &nKb) != 0)
+            return -1L;
+        return nKb;
+    }();
+    return nPeakKb;
+}
+
+void RunHuge(benchmark::State& state, bool bReopen)
+{
+    BigGame& game = HugeGame();
+    const long nOneRaceKb = OneRacePeakKb();
+    if (!game.ok || nOneRaceKb < 0) {
+        state.SkipWithError("the games could not be generated or run");
+        return;
+    }
+    const std::string chart = game.Path("start") + "/save.kv";
+    const std::vector<std::string> command = HeadlessCommand(game);
+    long nPeakKb = 0;
+    if (bReopen && !QFile::exists(QString::fromStdString(chart)) && Run(command) != 0) {
+        state.SkipWithError("kurvo-host failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (!bReopen)
+            QFile::remove(QString::fromStdString(chart));
+        long nKb = 0;
+        if (Run(command, &nKb) != 0) {
+            state.SkipWithError("kurvo-host failed");
+            return;
+        }
+        nPeakKb = std::max(nPeakKb, nKb);
+    }
+    const double nCsvMb = double(CsvBytes(game)) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = double(nPeakKb) / 1024.0;
+    state.counters["one_race_MB"] = double(nOneRaceKb) / 1024.0;
+    state.counters["bound_MB"] = double(nOneRaceKb) / 1024.0 + 2.0 * nCsvMb;
+    state.counters["csv_MB"] = nCsvMb;
+}
+
+void HugeFirst_ReadCsv(benchmark::State& state)
+{
+    RunHuge(state, false);
+}
+
+void HugeReopened_ReadCsv(benchmark::State& state)
+{
+    RunHuge(state, true);
+}
+
+// Reading every CSV byte of the game through the page cache, as the host's
+// loader must at the least.
+void Baseline_ReadCsv(benchmark::State& state)
+{
+    BigGame& game = HugeGame();
+    if (!game.ok) {
+        state.SkipWithError("the large game could not be generated");
+        return;
+    }
+    const QFileInfoList files =
+        QDir(game.gameFolder).entryInfoList({QStringLiteral("*.csv")}, QDir::Files);
+    std::vector<char> buffer(1 << 16);
+    for (auto _ : state) {
+        size_t nBytes = 0;
+        for (const QFileInfo& info : files) {
+            const int hFile = ::open(info.filePath().toLocal8Bit().constData(), O_RDONLY);
+            for (ssize_t n; (n = ::read(hFile, buffer.data(), buffer.size())) > 0;)
+                nBytes += size_t(n);
+            ::close(hFile);
+        }
+        benchmark::DoNotOptimize(nBytes);
+    }
+}
 } // namespace
 
 // The work happens in child processes, so this process's CPU time says
@@ -183,3 +305,6 @@ void Baseline_HeadlessRender(benchmark::State& state)
 // ratio compares wall-clock times.
 BENCHMARK(HeadlessRender)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Baseline_HeadlessRender)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(HugeFirst_ReadCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(HugeReopened_ReadCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Baseline_ReadCsv)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -8,13 +8,19 @@ CDimPtr::CDimPtr() = default;
 
 CDimPtr::~CDimPtr()
 {
-    delete[] m_pData;
+    FreeData();
+}
+
+void CDimPtr::FreeData()
+{
+    if (!IsInline())
+        delete[] m_pData;
+    m_pData = nullptr;
 }
 
 BOOL CDimPtr::RemoveAll()
 {
-    delete[] m_pData;
-    m_pData = nullptr;
+    FreeData();
     m_nSize = 0;
     m_nCapacity = 0;
     return TRUE;
@@ -24,6 +30,14 @@ BOOL CDimPtr::SetSize(int nSize)
 {
     // The new storage comes before the old goes: a collection whose index
     // fails to grow keeps the index it had, which still matches its items.
+    if (nSize > 0 && nSize <= nInline) {
+        RemoveAll();
+        std::fill(m_aInline, m_aInline + nInline, nullptr);
+        m_pData = m_aInline;
+        m_nSize = nSize;
+        m_nCapacity = nInline;
+        return TRUE;
+    }
     CObBase** pData = nSize > 0 ? new CObBase*[size_t(nSize)]() : nullptr;
     RemoveAll();
     if (pData != nullptr) {
@@ -72,7 +86,7 @@ void CDimPtr::Reallocate(int nCapacity, int nKeep)
 {
     CObBase** pNew = new CObBase*[size_t(nCapacity)]();
     std::copy(m_pData, m_pData + nKeep, pNew);
-    delete[] m_pData;
+    FreeData();
     m_pData = pNew;
     m_nCapacity = nCapacity;
 }
@@ -81,7 +95,10 @@ BOOL CDimPtr::Add(CObBase* pItem)
 {
     if (pItem == nullptr || m_nSize == INT_MAX)
         return FALSE;
-    if (m_nSize == m_nCapacity) {
+    if (m_nCapacity == 0) {
+        m_pData = m_aInline;
+        m_nCapacity = nInline;
+    } else if (m_nSize == m_nCapacity) {
         const int nGrow = std::max(4, m_nCapacity / 2);
         Reallocate(m_nCapacity > INT_MAX - nGrow ? INT_MAX : m_nCapacity + nGrow, m_nSize);
     }
@@ -91,7 +108,15 @@ BOOL CDimPtr::Add(CObBase* pItem)
 
 void CDimPtr::Swap(CDimPtr& other) noexcept
 {
+    // Inline items move with their array; a heap block only changes hands.
+    std::swap(m_aInline, other.m_aInline);
+    const bool bInline = IsInline();
+    const bool bOtherInline = other.IsInline();
     std::swap(m_pData, other.m_pData);
+    if (bInline)
+        other.m_pData = other.m_aInline;
+    if (bOtherInline)
+        m_pData = m_aInline;
     std::swap(m_nSize, other.m_nSize);
     std::swap(m_nCapacity, other.m_nCapacity);
     std::swap(m_pSpare, other.m_pSpare);

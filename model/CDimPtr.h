@@ -30,8 +30,14 @@ public:
     void Swap(CDimPtr& other) noexcept;
 
 private:
+    // A search usually finds a handful of items; that many fit in the array
+    // itself, so a result list costs no heap block.
+    static constexpr int nInline = 4;
+
     int ClampIndex(int nIndex) const;
     void Reallocate(int nCapacity, int nKeep);
+    bool IsInline() const { return m_pData == m_aInline; }
+    void FreeData();
 
     CObBase** m_pData = nullptr;
     int m_nSize = 0;
@@ -39,4 +45,5 @@ private:
     // costs linear rather than quadratic time.
     int m_nCapacity = 0;
     CObBase* m_pSpare = nullptr;
+    CObBase* m_aInline[nInline] = {};
 };

@@ -15,18 +15,36 @@ CManBi::~CManBi()
 
 // Walks the tree in order with an explicit stack, which never holds more
 // than m_nDepth nodes, so a degenerate tree cannot exhaust the call stack.
+// The stack's first levels live in the frame, which is all a balanced tree
+// needs.
 template <class Visit> void CManBi::ForEachNodeInOrder(Visit visit) const
 {
-    std::vector<CBiNode*> stack;
-    stack.reserve(size_t(m_nDepth > 0 ? m_nDepth : 0));
+    constexpr size_t nInline = 64;
+    CBiNode* aInline[nInline];
+    std::vector<CBiNode*> spill;
+    size_t nTop = 0;
+    auto push = [&](CBiNode* pNode) {
+        if (nTop < nInline)
+            aInline[nTop] = pNode;
+        else
+            spill.push_back(pNode);
+        ++nTop;
+    };
+    auto pop = [&]() {
+        --nTop;
+        if (nTop < nInline)
+            return aInline[nTop];
+        CBiNode* pNode = spill.back();
+        spill.pop_back();
+        return pNode;
+    };
     CBiNode* pNode = m_pRoot;
-    while (pNode != nullptr || !stack.empty()) {
+    while (pNode != nullptr || nTop != 0) {
         while (pNode != nullptr) {
-            stack.push_back(pNode);
+            push(pNode);
             pNode = pNode->pLeft;
         }
-        pNode = stack.back();
-        stack.pop_back();
+        pNode = pop();
         CBiNode* pRight = pNode->pRight;
         visit(pNode);
         pNode = pRight;
@@ -46,7 +64,9 @@ void CManBi::Attach(CBiNode*& rSlot, CBiNode* pNode, LONG nLevel)
     ++m_nCount;
 }
 
-BOOL CManBi::InsertNode(CBiNode* pNode)
+// The descent of InsertNode with the question "is the stored node's item
+// greater than the new one" answered by isGreater(stored node, new node).
+template <class Greater> BOOL CManBi::InsertNodeBy(CBiNode* pNode, Greater isGreater)
 {
     if (pNode == nullptr || pNode->pItem == nullptr)
         return FALSE;
@@ -63,7 +83,7 @@ BOOL CManBi::InsertNode(CBiNode* pNode)
         // collection as an item) would otherwise get a second owner.
         if (pAt == pNode || pAt->pItem == pNode->pItem)
             return FALSE;
-        CBiNode*& rChild = pAt->pItem->IsGreater(pNode->pItem) ? pAt->pLeft : pAt->pRight;
+        CBiNode*& rChild = isGreater(pAt, pNode) ? pAt->pLeft : pAt->pRight;
         if (rChild == nullptr) {
             Attach(rChild, pNode, nLevel);
             return TRUE;
@@ -72,14 +92,21 @@ BOOL CManBi::InsertNode(CBiNode* pNode)
     }
 }
 
+BOOL CManBi::InsertNode(CBiNode* pNode)
+{
+    return InsertNodeBy(pNode, [](const CBiNode* pAt, const CBiNode* pNew) {
+        return pAt->pItem->IsGreater(pNew->pItem);
+    });
+}
+
 BOOL CManBi::Insert(CObBase* pItem)
 {
     if (pItem == nullptr)
         return FALSE;
-    CBiNode* pNode = new CBiNode;
+    CBiNode* pNode = m_nodes.New();
     pNode->pItem = pItem;
     if (!InsertNode(pNode)) {
-        delete pNode;
+        m_nodes.Delete(pNode);
         return FALSE;
     }
     return TRUE;
@@ -106,7 +133,7 @@ BOOL CManBi::AddOrReplace(CObBase* pItem)
             ppChild = &pAt->pRight;
         }
         if (*ppChild == nullptr) {
-            CBiNode* pNode = new CBiNode;
+            CBiNode* pNode = m_nodes.New();
             pNode->pItem = pItem;
             Attach(*ppChild, pNode, nLevel);
             return TRUE;
@@ -134,10 +161,10 @@ BOOL CManBi::RemoveAll()
         } else {
             CBiNode* pRight = pNode->pRight;
             delete pNode->pItem;
-            delete pNode;
             pNode = pRight;
         }
     }
+    m_nodes.Clear();
     m_nState = 0;
     m_nDepth = 0;
     m_nCount = 0;
@@ -151,6 +178,7 @@ BOOL CManBi::RemoveAll()
 void CManBi::Swap(CManBi& other) noexcept
 {
     std::swap(m_pRoot, other.m_pRoot);
+    m_nodes.Swap(other.m_nodes);
     m_index.Swap(other.m_index);
     std::swap(m_nState, other.m_nState);
     std::swap(m_nDepth, other.m_nDepth);
@@ -164,16 +192,43 @@ BOOL CManBi::TakeItemsFrom(CManBi& other)
     std::vector<CBiNode*> nodes;
     nodes.reserve(size_t(other.m_nCount));
     other.ForEachNodeInOrder([&](CBiNode* pNode) { nodes.push_back(pNode); });
+    m_nodes.Splice(other.m_nodes);
     other.m_pRoot = nullptr;
     other.m_index.RemoveAll();
     other.m_nState = other.m_nDepth = other.m_nCount = 0;
     for (CBiNode* pNode : nodes) {
         if (!InsertNode(pNode)) {
             delete pNode->pItem;
-            delete pNode;
+            m_nodes.Delete(pNode);
         }
     }
     return Balance();
+}
+
+// Items with an own key are CObStrings, whose IsGreater is final and compares
+// the keys with
+// CString::Compare, a total preorder, so ascending neighbours mean that every
+// pair of items compares as its ranks do.
+bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
+{
+    const CString* pPrevKey = nullptr;
+    int nRank = 0;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const CString* pKey = nodes[i]->pItem->GetOwnKey();
+        if (pKey == nullptr)
+            return false;
+        const CString& strKey = *pKey;
+        if (pPrevKey != nullptr) {
+            const int nOrder = pPrevKey->Compare(strKey);
+            if (nOrder > 0)
+                return false;
+            if (nOrder < 0)
+                ++nRank;
+        }
+        nodes[i]->nIndex = nRank;
+        pPrevKey = &strKey;
+    }
+    return true;
 }
 
 BOOL CManBi::BuildIndex()
@@ -223,14 +278,28 @@ BOOL CManBi::Balance()
         nPower *= 2;
         ++nPasses;
     }
+    // When the items are strings in ascending order, a rank per distinct key
+    // answers every IsGreater the reinsertion would ask, so the same tree is
+    // built from integer comparisons. A node's number holds its rank until
+    // BuildIndex renumbers it.
+    const bool bRanked = RankByKeys(nodes);
+    auto isGreaterByRank = [](const CBiNode* pAt, const CBiNode* pNew) {
+        return pAt->nIndex > pNew->nIndex;
+    };
     m_pRoot = nullptr;
     for (int nPass = 1; nPass <= nPasses; ++nPass) {
         const int64_t nStep = nPower >> nPass;
         for (int64_t k = nStep; k <= nCount; k += nStep) {
-            if (nodes[size_t(k - 1)] != nullptr) {
-                InsertNode(nodes[size_t(k - 1)]);
-                nodes[size_t(k - 1)] = nullptr;
-            }
+            CBiNode* pNode = nodes[size_t(k - 1)];
+            if (pNode == nullptr)
+                continue;
+            if (bRanked) {
+                const int nRank = pNode->nIndex;
+                InsertNodeBy(pNode, isGreaterByRank);
+                pNode->nIndex = nRank;
+            } else
+                InsertNode(pNode);
+            nodes[size_t(k - 1)] = nullptr;
         }
     }
     BuildIndex();
@@ -247,12 +316,10 @@ BOOL CManBi::FindEqual(const CObBase* pKey, CDimPtr& result) const
         return FALSE;
     CBiNode* pNode = m_pRoot;
     while (pNode != nullptr) {
-        if (pNode->pItem->IsGreater(pKey))
-            pNode = pNode->pLeft;
-        else if (pNode->pItem->IsEqual(pKey))
+        const int nTurn = pNode->pItem->Descend(pKey);
+        if (nTurn == 0)
             break;
-        else
-            pNode = pNode->pRight;
+        pNode = nTurn > 0 ? pNode->pLeft : pNode->pRight;
     }
     if (pNode == nullptr)
         return FALSE;

@@ -13,10 +13,12 @@
 #pragma once
 
 #include "model/CBiNode.h"
+#include "model/CBiNodePool.h"
 #include "model/CDimPtr.h"
 #include "model/CObBase.h"
 
 #include <memory>
+#include <vector>
 
 class CManBi : public CObBase
 {
@@ -71,6 +73,7 @@ public:
 
 protected:
     CBiNode* m_pRoot = nullptr;
+    CBiNodePool m_nodes;
     CDimPtr m_index;
     LONG m_nState = 0;
     LONG m_nDepth = 0;
@@ -78,6 +81,8 @@ protected:
 
 private:
     template <class Visit> void ForEachNodeInOrder(Visit visit) const;
+    template <class Greater> BOOL InsertNodeBy(CBiNode* pNode, Greater isGreater);
+    static bool RankByKeys(const std::vector<CBiNode*>& nodes);
     void Attach(CBiNode*& rSlot, CBiNode* pNode, LONG nLevel);
     void StoreItems(CArchive& ar);
     void LoadItems(CArchive& ar);

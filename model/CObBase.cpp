@@ -34,7 +34,9 @@ BOOL CObBase::IsEqual(const CObBase*) const
     return TRUE;
 }
 
-int CObBase::CompareKeys(const CObBase* pThis, const CObBase* pOther)
+int CObBase::Descend(const CObBase* pOther) const
 {
-    return pThis->GetKey().Compare(pOther->GetKey());
+    if (IsGreater(pOther))
+        return 1;
+    return IsEqual(pOther) ? 0 : -1;
 }

@@ -19,11 +19,21 @@ public:
     virtual BOOL IsLess(const CObBase* pOther) const;
     virtual BOOL IsGreater(const CObBase* pOther) const;
     virtual BOOL IsEqual(const CObBase* pOther) const;
+    // Which way a search for pOther turns at this item: >0 where IsGreater
+    // answers TRUE, else 0 where IsEqual does, else <0. It is always what
+    // those two answer; a class overrides it to answer with one comparison.
+    virtual int Descend(const CObBase* pOther) const;
 
     // The order of keys wherever they are compared: this object's key
     // against the other's, both taken through the virtual GetKey so that
     // objects of different classes compare.
-    static int CompareKeys(const CObBase* pThis, const CObBase* pOther);
+    // The key of a CObString, null for any other item.
+    const CString* GetOwnKey() const { return m_pOwnKey; }
+
+    static int CompareKeys(const CObBase* pThis, const CObBase* pOther)
+    {
+        return KeyOf(pThis).Compare(KeyOf(pOther));
+    }
 
 protected:
     CObBase();
@@ -31,4 +41,16 @@ protected:
     // Never assigned and never stored; it is the key of classes that have no
     // key of their own.
     CString m_strBase;
+
+private:
+    friend class CObString;
+
+    // Set only by CObString, whose GetKey and IsGreater are final: its key,
+    // read without a virtual call, and the order of its IsGreater.
+    const CString* m_pOwnKey = nullptr;
+
+    static const CString& KeyOf(const CObBase* pItem)
+    {
+        return pItem->m_pOwnKey != nullptr ? *pItem->m_pOwnKey : pItem->GetKey();
+    }
 };

@@ -1,10 +1,18 @@
 #include "model/CObString.h"
 
+#include <typeinfo>
+
 IMPLEMENT_SERIAL(CObString, CObject, 0)
 
-CObString::CObString() = default;
+CObString::CObString()
+{
+    m_pOwnKey = &m_strFirst;
+}
 
-CObString::CObString(const CString& strFirst) : m_strFirst(strFirst) {}
+CObString::CObString(const CString& strFirst) : m_strFirst(strFirst)
+{
+    m_pOwnKey = &m_strFirst;
+}
 
 CObString::~CObString() = default;
 
@@ -14,11 +22,6 @@ void CObString::Serialize(CArchive& ar)
         ar << m_strFirst;
     else
         ar >> m_strFirst;
-}
-
-const CString& CObString::GetKey() const
-{
-    return m_strFirst;
 }
 
 BOOL CObString::IsLess(const CObBase* pOther) const
@@ -34,6 +37,18 @@ BOOL CObString::IsGreater(const CObBase* pOther) const
 BOOL CObString::IsEqual(const CObBase* pOther) const
 {
     return CompareKeys(this, pOther) == 0;
+}
+
+int CObString::Descend(const CObBase* pOther) const
+{
+    const int nOrder = CompareKeys(this, pOther);
+    if (nOrder > 0)
+        return 1;
+    // A plain string is equal exactly when the keys are; a derived class
+    // may decide equality its own way, so it is asked.
+    if (nOrder < 0 && typeid(*this) == typeid(CObString))
+        return -1;
+    return IsEqual(pOther) ? 0 : -1;
 }
 
 BOOL CObString::SetString(const CString& strFirst)

@@ -14,10 +14,14 @@ public:
 
     void Serialize(CArchive& ar) override;
 
-    const CString& GetKey() const override;
+    // Final, so that this class's own comparisons read the string directly.
+    const CString& GetKey() const final { return m_strFirst; }
     BOOL IsLess(const CObBase* pOther) const override;
-    BOOL IsGreater(const CObBase* pOther) const override;
+    // Final: a collection of these relies on it being the order of the
+    // keys when it balances.
+    BOOL IsGreater(const CObBase* pOther) const final;
     BOOL IsEqual(const CObBase* pOther) const override;
+    int Descend(const CObBase* pOther) const override;
     virtual BOOL SetString(const CString& strFirst);
 
 protected:

@@ -39,6 +39,14 @@ BOOL CObStringString::IsEqual(const CObBase* pOther) const
     return GetSubKey().Compare(strOtherSub) == 0;
 }
 
+int CObStringString::Descend(const CObBase* pOther) const
+{
+    const int nOrder = CompareKeys(this, pOther);
+    if (nOrder != 0)
+        return nOrder > 0 ? 1 : -1;
+    return IsEqual(pOther) ? 0 : -1;
+}
+
 BOOL CObStringString::SetStrings(const CString& strFirst, const CString& strSecond)
 {
     m_strFirst = strFirst;

@@ -16,7 +16,9 @@ public:
     void Serialize(CArchive& ar) override;
 
     const CString& GetSubKey() const override;
-    BOOL IsEqual(const CObBase* pOther) const override;
+    // Final: Descend relies on equality needing equal first strings.
+    BOOL IsEqual(const CObBase* pOther) const final;
+    int Descend(const CObBase* pOther) const override;
     virtual BOOL SetStrings(const CString& strFirst, const CString& strSecond);
 
 protected:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 IMPLEMENT_SERIAL(CRace, CObStringString, 0)
@@ -90,6 +91,35 @@ void CRace::Serialize(CArchive& ar)
         LoadSeries(ar);
 }
 
+namespace
+{
+// A stored word is little-endian; on a little-endian machine it is copied as
+// it is.
+void PutWord(BYTE* pOut, uint32_t nWord)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    std::memcpy(pOut, &nWord, 4);
+#else
+    for (int b = 0; b < 4; ++b)
+        pOut[b] = BYTE(nWord >> (8 * b));
+#endif
+}
+
+uint32_t GetWord(const BYTE* pIn)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    uint32_t nWord;
+    std::memcpy(&nWord, pIn, 4);
+    return nWord;
+#else
+    uint32_t nWord = 0;
+    for (int b = 3; b >= 0; --b)
+        nWord = (nWord << 8) | pIn[b];
+    return nWord;
+#endif
+}
+} // namespace
+
 void CRace::StoreSeries(CArchive& ar) const
 {
     ar << m_nTurns;
@@ -114,9 +144,8 @@ void CRace::StoreSeries(CArchive& ar) const
     BYTE* pOut = bytes.data();
     for (LONG j = posFirstValue + m_nTurns - 1; j >= 0; --j) {
         for (const LONG* pBlock : m_apSeries) {
-            const uint32_t nWord = uint32_t(pBlock[j]);
-            for (int b = 0; b < 4; ++b)
-                *pOut++ = BYTE(nWord >> (8 * b));
+            PutWord(pOut, uint32_t(pBlock[j]));
+            pOut += 4;
         }
     }
     ar.Write(bytes.data(), UINT(bytes.size()));
@@ -146,10 +175,7 @@ void CRace::LoadSeries(CArchive& ar)
     const BYTE* pIn = bytes.data();
     for (LONG j = posFirstValue + nTurns - 1; j >= 0; --j) {
         for (LONG* pBlock : m_apSeries) {
-            uint32_t nWord = 0;
-            for (int b = 3; b >= 0; --b)
-                nWord = (nWord << 8) | pIn[b];
-            pBlock[j] = LONG(nWord);
+            pBlock[j] = LONG(GetWord(pIn));
             pIn += 4;
         }
     }

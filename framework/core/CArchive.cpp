@@ -149,6 +149,7 @@ void CArchive::Flush()
     if (nUnread > 0)
         m_pFile->Seek(-LONG(nUnread), CFile::current);
     m_lpBufCur = m_lpBufMax = lpBufStart;
+    m_nFileBytesLeft = -1;
 }
 
 void CArchive::FillBuffer(UINT nBytesNeeded)
@@ -160,7 +161,15 @@ void CArchive::FillBuffer(UINT nBytesNeeded)
     std::memmove(lpBufStart, m_lpBufCur, nUnread);
     m_lpBufCur = lpBufStart;
     m_lpBufMax = lpBufStart + nUnread;
-    m_lpBufMax += m_pFile->Read(m_lpBufMax, m_nBufSize - nUnread);
+    const UINT nRead = m_pFile->Read(m_lpBufMax, m_nBufSize - nUnread);
+    m_lpBufMax += nRead;
+    CountFileRead(nRead);
+}
+
+void CArchive::CountFileRead(UINT nRead)
+{
+    if (m_nFileBytesLeft >= 0)
+        m_nFileBytesLeft = std::max(m_nFileBytesLeft - (long long)nRead, 0LL);
 }
 
 UINT CArchive::Read(void* lpBuf, UINT nMax)
@@ -175,8 +184,11 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
     UINT nRemaining = nMax - nDone;
     if (nRemaining == 0)
         return nDone;
-    if (nRemaining >= m_nBufSize)
-        return nDone + m_pFile->Read(lpDest + nDone, nRemaining);
+    if (nRemaining >= m_nBufSize) {
+        const UINT nRead = m_pFile->Read(lpDest + nDone, nRemaining);
+        CountFileRead(nRead);
+        return nDone + nRead;
+    }
     FillBuffer(nRemaining);
     UINT nMore = std::min(nRemaining, UINT(m_lpBufMax - m_lpBufCur));
     std::memcpy(lpDest + nDone, m_lpBufCur, nMore);
@@ -214,9 +226,12 @@ unsigned long long CArchive::GetBytesLeft() const
     if (!IsLoading() || m_bClosed || m_pFile == nullptr)
         return 0;
     unsigned long long nBuffered = static_cast<unsigned long long>(m_lpBufMax - m_lpBufCur);
-    DWORD nLength = m_pFile->GetLength();
-    DWORD nPosition = m_pFile->GetPosition();
-    return nBuffered + (nLength > nPosition ? nLength - nPosition : 0);
+    if (m_nFileBytesLeft < 0) {
+        DWORD nLength = m_pFile->GetLength();
+        DWORD nPosition = m_pFile->GetPosition();
+        m_nFileBytesLeft = nLength > nPosition ? nLength - nPosition : 0;
+    }
+    return nBuffered + static_cast<unsigned long long>(m_nFileBytesLeft);
 }
 
 // ---------------------------------------------------------------------------

@@ -7,7 +7,10 @@
 
 #include "AfxTypes.h"
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -48,6 +51,9 @@ public:
 
     // <0, 0, >0 as the platform's _mbscmp on a single-byte code page.
     int Compare(LPCSTR psz) const;
+    // The same answer for another string, but inline and a word at a time:
+    // collections compare keys at every level of every descent.
+    int Compare(const CString& s) const;
     int CompareNoCase(LPCSTR psz) const;
 
     CString Mid(int nFirst) const;
@@ -74,6 +80,70 @@ public:
 private:
     std::string m_str;
 };
+
+// Both strings end in a zero at their length, so the shorter length plus one
+// bytes are readable in each; they are compared a word at a time, the last
+// word overlapping the one before. Where a word differs, or holds a zero, the
+// first such byte decides as _mbscmp would: bytes past a zero that both
+// strings share do not count.
+namespace AfxCompare
+{
+template <class Word>
+inline int Words(const unsigned char* a, const unsigned char* b, size_t nReadable)
+{
+    constexpr Word nOnes = Word(~Word(0)) / 0xFF;
+    constexpr Word nHighs = nOnes << 7;
+    auto firstByte = [](Word w) {
+        if constexpr (sizeof(Word) == 8)
+            return size_t(__builtin_ctzll(w)) / 8;
+        else
+            return size_t(__builtin_ctz(w)) / 8;
+    };
+    for (size_t nAt = 0;; nAt += sizeof(Word)) {
+        if (nAt + sizeof(Word) > nReadable)
+            nAt = nReadable - sizeof(Word);
+        Word x;
+        Word y;
+        std::memcpy(&x, a + nAt, sizeof(Word));
+        std::memcpy(&y, b + nAt, sizeof(Word));
+        // The lowest flagged byte is exactly the first zero of x.
+        const Word nZeros = (x - nOnes) & ~x & nHighs;
+        const Word nDiff = x ^ y;
+        if (nDiff != 0) {
+            const size_t nByte = firstByte(nDiff);
+            if (nZeros != 0 && firstByte(nZeros) < nByte)
+                return 0;
+            return a[nAt + nByte] < b[nAt + nByte] ? -1 : 1;
+        }
+        if (nZeros != 0 || nAt + sizeof(Word) >= nReadable)
+            return 0;
+    }
+}
+
+inline int Bytes(const unsigned char* a, const unsigned char* b)
+{
+    for (;; ++a, ++b) {
+        if (*a != *b)
+            return *a < *b ? -1 : 1;
+        if (*a == 0)
+            return 0;
+    }
+}
+} // namespace AfxCompare
+
+inline int CString::Compare(const CString& s) const
+{
+    const auto* a = reinterpret_cast<const unsigned char*>(m_str.c_str());
+    const auto* b = reinterpret_cast<const unsigned char*>(s.m_str.c_str());
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    const size_t nReadable = std::min(m_str.size(), s.m_str.size()) + 1;
+    if (nReadable >= 8)
+        return AfxCompare::Words<uint64_t>(a, b, nReadable);
+    if (nReadable >= 4)
+        return AfxCompare::Words<uint32_t>(a, b, nReadable);
+#endif
+    return AfxCompare::Bytes(a, b);
+}
 
 AFX_API bool operator==(const CString& a, const CString& b);
 AFX_API bool operator==(const CString& a, LPCSTR b);

@@ -2,6 +2,7 @@
 // balance shapes, state words, ownership on replace and destroy, searches.
 #include "ModelArchive.h"
 #include "model/CManBi.h"
+#include "model/CObLong.h"
 #include "model/CObStringString.h"
 #include "model/CRace.h"
 
@@ -315,6 +316,87 @@ TEST(CManBiTest, RandomKeysStayOrderedAndFindableThroughBalance)
         CDimPtr found;
         bi.FindEqual(&key, found);
         EXPECT_EQ(found.GetSize(), std::count(names.begin(), names.end(), pszKey)) << pszKey;
+    }
+}
+
+// Orders and matches as CObStringString does, but is no CObString, so a
+// collection of these balances by asking every item.
+class CPlainPair : public CObBase
+{
+public:
+    CPlainPair(const std::string& strKey, int nSeq)
+        : m_strKey(strKey.c_str()), m_strSeq(std::to_string(nSeq).c_str())
+    {
+    }
+    const CString& GetKey() const override { return m_strKey; }
+    const CString& GetSubKey() const override { return m_strSeq; }
+    BOOL IsGreater(const CObBase* pOther) const override { return CompareKeys(this, pOther) > 0; }
+    BOOL IsEqual(const CObBase* pOther) const override { return CompareKeys(this, pOther) == 0; }
+
+private:
+    CString m_strKey;
+    CString m_strSeq;
+};
+
+void Shape(const CBiNode* pNode, std::string& out)
+{
+    if (pNode == nullptr) {
+        out += '.';
+        return;
+    }
+    out += std::string("(") + pNode->pItem->GetKey().GetString() + "/" +
+           pNode->pItem->GetSubKey().GetString() + " ";
+    Shape(pNode->pLeft, out);
+    Shape(pNode->pRight, out);
+    out += ')';
+}
+
+// Strings balance by comparing ranks instead of asking the items; the tree,
+// ties included, must be the one that asking every item builds.
+TEST(CManBiTest, StringsBalanceToTheTreeThatAskingTheItemsBuilds)
+{
+    std::mt19937 rng(99);
+    CManBiProbe strings;
+    CManBiProbe plain;
+    for (int nRound = 0; nRound < 3; ++nRound) {
+        for (int i = 0; i < 300; ++i) {
+            const std::string strKey = "k" + std::to_string(rng() % 120);
+            const int nSeq = nRound * 1000 + i;
+            strings.Insert(new CObStringString(CString(strKey.c_str()),
+                                               CString(std::to_string(nSeq).c_str())));
+            plain.Insert(new CPlainPair(strKey, nSeq));
+        }
+        strings.Balance();
+        plain.Balance();
+        std::string strShape;
+        std::string plainShape;
+        Shape(strings.Root(), strShape);
+        Shape(plain.Root(), plainShape);
+        ASSERT_EQ(strShape, plainShape) << "round " << nRound;
+        EXPECT_EQ(strings.GetDepth(), plain.GetDepth());
+        EXPECT_EQ(strings.GetState(), plain.GetState());
+    }
+}
+
+// Descend answers what IsGreater and IsEqual answer, for every pair of kinds.
+TEST(CManBiTest, DescendAgreesWithIsGreaterAndIsEqual)
+{
+    CObString a(CString("a")), b(CString("b"));
+    CCountedString counted("a");
+    CObStringString pair(CString("a"), CString("x")), bare(CString("a"), CString(""));
+    CRace race(CString("b"), CString("G1"));
+    CObLong number;
+    CManBi collection;
+    const CObBase* items[] = {&a, &b, &counted, &pair, &bare, &race, &number, &collection};
+    for (const CObBase* pThis : items) {
+        for (const CObBase* pOther : items) {
+            const int nExpected = pThis->IsGreater(pOther) ? 1 : pThis->IsEqual(pOther) ? 0 : -1;
+            const int nTurn = pThis->Descend(pOther);
+            EXPECT_EQ((nTurn > 0) - (nTurn < 0), nExpected)
+                << pThis->GetRuntimeClass()->m_lpszClassName << " " << pThis->GetKey().GetString()
+                << " vs " << pOther->GetRuntimeClass()->m_lpszClassName << " "
+                << pOther->GetKey().GetString();
+        }
     }
 }
 

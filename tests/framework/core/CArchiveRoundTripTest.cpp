@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -95,6 +96,26 @@ TEST(ArchiveRoundTrip, DataLargerThanTheBuffer)
     }
     BYTE rest[4];
     EXPECT_EQ(ar.Read(rest, sizeof(rest)), 0u);
+}
+
+// The bytes left stay exact through buffered reads, reads past the buffer,
+// a Flush that gives the read-ahead back, and the end of the file.
+TEST(ArchiveRoundTrip, BytesLeftFollowEveryKindOfRead)
+{
+    constexpr UINT nTotal = 1000;
+    CMemFile file(Bytes(nTotal, 7));
+    CArchive ar(&file, CArchive::load, 64);
+    EXPECT_EQ(ar.GetBytesLeft(), nTotal);
+    std::vector<BYTE> buffer(nTotal);
+    UINT nRead = 0;
+    for (UINT nChunk : {1u, 10u, 100u, 0u, 63u, 64u, 500u, 1000u}) {
+        if (nChunk == 0)
+            ar.Flush();
+        else
+            nRead += ar.Read(buffer.data(), nChunk);
+        EXPECT_EQ(ar.GetBytesLeft(), nTotal - nRead) << "after " << nChunk;
+    }
+    EXPECT_EQ(nRead, nTotal);
 }
 
 TEST(ArchiveRoundTrip, RawReadReturnsAShortCountAtTheEnd)

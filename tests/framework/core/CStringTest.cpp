@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace
@@ -43,6 +44,32 @@ TEST(CStringCompare, UnsignedBytesWithAProperPrefixFirst)
         // operator< (the key order of standard containers) agrees.
         EXPECT_EQ(CString(row.a) < CString(row.b), row.nSign < 0);
         EXPECT_EQ(CString(row.a) == CString(row.b), row.nSign == 0);
+    }
+}
+
+// The word-at-a-time comparison of two strings answers as _mbscmp on their
+// bytes, whatever the lengths, the byte values or zeros inside the strings.
+TEST(CStringCompare, StringAgainstStringAnswersAsMbscmp)
+{
+    std::mt19937 rng(7);
+    const char alphabet[] = {'\0', 'a', 'b', '\x7F', '\x80', '\xFF'};
+    auto randomString = [&](const std::string& prefix) {
+        std::string s = prefix.substr(0, rng() % (prefix.size() + 1));
+        for (size_t n = rng() % 12; n > 0; --n)
+            s += alphabet[rng() % sizeof(alphabet)];
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        // A shared prefix makes the first difference fall in every word.
+        const std::string prefix = randomString(std::string(20, 'a'));
+        const std::string a = randomString(prefix);
+        const std::string b = randomString(prefix);
+        const CString strA(a);
+        const CString strB(b);
+        ASSERT_EQ(Sign(strA.Compare(strB)),
+                  Sign(_mbscmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                               reinterpret_cast<const unsigned char*>(b.c_str()))))
+            << testing::PrintToString(a) << " vs " << testing::PrintToString(b);
     }
 }
 
