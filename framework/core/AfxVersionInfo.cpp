@@ -16,6 +16,8 @@
 // sh_offset and sh_size locate its bytes; SHT_NOBITS sections have none.
 #include "AfxVersionInfo.h"
 
+#include "AfxElfSections.h"
+
 #include <elf.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,11 +34,9 @@ namespace
 
 // Sizes beyond these are not plausible for a section-name table or a
 // version block, and are refused before anything is allocated.
-constexpr uint64_t kMaxNameTableBytes = 1u << 20;
 constexpr uint64_t kMaxVersionBytes = 64u << 10;
 
-// Reads nSize bytes at nOffset into pDest; false when they are not all there.
-using ByteReader = std::function<bool(uint64_t nOffset, size_t nSize, void* pDest)>;
+using ByteReader = AfxElfByteReader;
 
 bool Fail(CString* pError, LPCSTR lpszReason)
 {
@@ -47,7 +47,7 @@ bool Fail(CString* pError, LPCSTR lpszReason)
 
 bool RangeInside(uint64_t nOffset, uint64_t nSize, uint64_t nTotal)
 {
-    return nOffset <= nTotal && nSize <= nTotal - nOffset;
+    return AfxElfRangeInside(nOffset, nSize, nTotal);
 }
 
 // Walks the zero-terminated tokens of a version block.
@@ -169,40 +169,13 @@ bool ParseVersionBlock(const std::string& block, AFX_FILE_VERSION_INFO& rInfo, C
 bool ReadVersionFromElf(const ByteReader& read, uint64_t nFileSize, AFX_FILE_VERSION_INFO& rInfo,
                         CString* pError)
 {
-    Elf64_Ehdr ehdr;
-    if (nFileSize < sizeof(ehdr) || !read(0, sizeof(ehdr), &ehdr))
-        return Fail(pError, "file too short for an ELF header");
-    if (memcmp(ehdr.e_ident, ELFMAG, SELFMAG) != 0)
-        return Fail(pError, "not an ELF file");
-    if (ehdr.e_ident[EI_CLASS] != ELFCLASS64 || ehdr.e_ident[EI_DATA] != ELFDATA2LSB)
-        return Fail(pError, "not a 64-bit little-endian ELF file");
-    if (ehdr.e_shentsize != sizeof(Elf64_Shdr))
-        return Fail(pError, "unexpected ELF section header size");
-    // A count of 0 or the escape index means extended numbering, which
-    // modules built here never need.
-    if (ehdr.e_shnum == 0 || ehdr.e_shstrndx == SHN_UNDEF || ehdr.e_shstrndx >= ehdr.e_shnum)
-        return Fail(pError, "ELF file has no usable section-name table");
-    uint64_t nTableBytes = uint64_t(ehdr.e_shnum) * sizeof(Elf64_Shdr);
-    if (!RangeInside(ehdr.e_shoff, nTableBytes, nFileSize))
-        return Fail(pError, "ELF section header table lies outside the file");
+    AFX_ELF_SECTIONS elf;
+    const std::string strRefused = elf.Read(read, nFileSize);
+    if (!strRefused.empty())
+        return Fail(pError, strRefused.c_str());
 
-    std::vector<Elf64_Shdr> sections(ehdr.e_shnum);
-    if (!read(ehdr.e_shoff, size_t(nTableBytes), sections.data()))
-        return Fail(pError, "cannot read ELF section headers");
-
-    const Elf64_Shdr& names = sections[ehdr.e_shstrndx];
-    if (names.sh_type == SHT_NOBITS || names.sh_size > kMaxNameTableBytes ||
-        !RangeInside(names.sh_offset, names.sh_size, nFileSize))
-        return Fail(pError, "ELF section-name table lies outside the file");
-    std::string nameTable(size_t(names.sh_size), '\0');
-    if (!read(names.sh_offset, nameTable.size(), nameTable.data()))
-        return Fail(pError, "cannot read ELF section-name table");
-
-    for (const Elf64_Shdr& section : sections) {
-        if (section.sh_name >= nameTable.size())
-            continue;
-        const char* pszName = nameTable.c_str() + section.sh_name;
-        if (strcmp(pszName, KFX_VERSION_SECTION) != 0)
+    for (const Elf64_Shdr& section : elf.sections) {
+        if (strcmp(elf.NameOf(section), KFX_VERSION_SECTION) != 0)
             continue;
         if (section.sh_type == SHT_NOBITS || section.sh_size > kMaxVersionBytes ||
             !RangeInside(section.sh_offset, section.sh_size, nFileSize))

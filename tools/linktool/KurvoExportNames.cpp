@@ -15,6 +15,8 @@
 //
 // Usage: kurvo-export-names MODULE.so REAL-NAME...
 // Prints each stand-in with --stand-in REAL-NAME (for writing the sources).
+#include "framework/core/AfxElfSections.h"
+
 #include <elf.h>
 #include <sys/stat.h>
 
@@ -76,12 +78,23 @@ public:
             return nullptr;
         return reinterpret_cast<T*>(bytes.data() + nOffset);
     }
-    Elf64_Ehdr* Header() { return At<Elf64_Ehdr>(0); }
-    Elf64_Shdr* Sections()
+    // The section headers are read through the one checked reader; the
+    // rename writes only string tables, so the copy stays true.
+    AFX_ELF_SECTIONS elf;
+
+    std::string ReadSections()
     {
-        Elf64_Ehdr* eh = Header();
-        return eh ? At<Elf64_Shdr>(eh->e_shoff, eh->e_shnum) : nullptr;
+        return elf.Read(
+            [this](uint64_t nOffset, size_t nSize, void* pDest) {
+                const char* p = At<char>(nOffset, nSize);
+                if (p != nullptr)
+                    memcpy(pDest, p, nSize);
+                return p != nullptr;
+            },
+            bytes.size());
     }
+    Elf64_Ehdr* Header() { return &elf.header; }
+    Elf64_Shdr* Sections() { return elf.sections.data(); }
 };
 
 bool Fail(const std::string& message)
@@ -178,13 +191,11 @@ int RenameInTable(CElfImage& image, int nSymTab, const std::string& standIn,
 
 bool RenameAll(CElfImage& image, const std::vector<std::string>& names)
 {
+    const std::string refused = image.ReadSections();
+    if (!refused.empty())
+        return Fail(refused);
     Elf64_Ehdr* eh = image.Header();
-    if (!eh || memcmp(eh->e_ident, ELFMAG, SELFMAG) != 0 || eh->e_ident[EI_CLASS] != ELFCLASS64 ||
-        eh->e_ident[EI_DATA] != ELFDATA2LSB || eh->e_shentsize != sizeof(Elf64_Shdr))
-        return Fail("not a 64-bit little-endian ELF module");
     Elf64_Shdr* sh = image.Sections();
-    if (!sh)
-        return Fail("section headers outside the file");
     for (int i = 0; i < eh->e_shnum; ++i) {
         if (sh[i].sh_type == SHT_HASH)
             return Fail("module has a SysV hash table; link with --hash-style=gnu");
