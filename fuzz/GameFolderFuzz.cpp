@@ -44,11 +44,11 @@ Loaded Load()
     return loaded;
 }
 
-bool IsFigure(const std::string& figure)
+bool IsFigure(std::string_view figure)
 {
     return figure.empty() ||
            (figure.front() != ' ' && KurvoDecimalLength(figure) == figure.size() &&
-            figure.find_first_of("\t\n\v\f\r") == std::string::npos);
+            figure.find_first_of("\t\n\v\f\r") == std::string_view::npos);
 }
 
 void CheckLoaded(const Loaded& loaded)
@@ -68,7 +68,7 @@ void CheckLoaded(const Loaded& loaded)
             if (turn < 0 || turn > TurnNumber::kMax)
                 std::abort();
             highest = std::max(highest, turn);
-            for (const std::string& figure : figures) {
+            for (std::string_view figure : figures) {
                 if (!IsFigure(figure))
                     std::abort();
             }

@@ -53,8 +53,8 @@ std::string DescribeGame(const Game& game)
                 '\n';
         for (const auto& [turn, figures] : race.turns) {
             text += std::to_string(turn);
-            for (const std::string& figure : figures)
-                text += ',' + figure;
+            for (std::string_view figure : figures)
+                (text += ',') += figure;
             text += '\n';
         }
     }

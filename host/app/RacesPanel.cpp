@@ -116,11 +116,13 @@ void RacesPanel::fillRow(int row, const Race& race)
     name->setIcon(swatch(race.color));
     m_table->setItem(row, RaceColumn, name);
     if (!race.turns.empty()) {
-        const auto& [turn, figures] = *race.turns.rbegin();
-        m_table->setItem(row, TurnColumn, readOnly(QString::number(turn)));
+        const size_t last = race.turns.size() - 1;
+        m_table->setItem(row, TurnColumn, readOnly(QString::number(race.turns.turnAt(last))));
+        const RaceTurns::Figures figures = race.turns.figuresAt(last);
         for (size_t i = 0; i < figures.size(); ++i)
-            m_table->setItem(row, FirstFigureColumn + int(i),
-                             readOnly(QString::fromStdString(figures[i])));
+            m_table->setItem(
+                row, FirstFigureColumn + int(i),
+                readOnly(QString::fromUtf8(figures[i].data(), qsizetype(figures[i].size()))));
     }
     if (race.selected)
         m_table->selectionModel()->select(m_table->model()->index(row, 0),

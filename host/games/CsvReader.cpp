@@ -5,9 +5,10 @@ namespace
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 }
 
-CsvReader::CsvReader(std::string_view text) : m_text(text)
+CsvReader::CsvReader(std::string_view text, Piece piece)
+    : m_text(text), m_line(piece.firstLine), m_moreFollows(piece.moreFollows)
 {
-    if (m_text.substr(0, kUtf8Bom.size()) == kUtf8Bom)
+    if (piece.atStart && m_text.substr(0, kUtf8Bom.size()) == kUtf8Bom)
         m_pos = kUtf8Bom.size();
 }
 
@@ -18,16 +19,17 @@ CsvReader::Status CsvReader::next(std::vector<std::string>& fields)
     if (atEnd())
         return Status::End;
     m_recordLine = m_line;
+    const size_t recordStart = m_pos;
     for (;;) {
         std::string& field = fields.emplace_back();
         if (!atEnd() && peek() == '"') {
             if (!readQuoted(field))
-                return Status::Error;
+                return m_cutShort ? leaveIncomplete(recordStart, fields) : Status::Error;
         } else {
             readUnquoted(field);
         }
         if (atEnd())
-            return Status::Record;
+            return m_moreFollows ? leaveIncomplete(recordStart, fields) : Status::Record;
         if (peek() == ',') {
             ++m_pos;
             continue;
@@ -62,6 +64,10 @@ bool CsvReader::readQuoted(std::string& field)
     ++m_pos; // opening quote
     for (;;) {
         const size_t quote = m_text.find('"', m_pos);
+        if (quote == std::string_view::npos && m_moreFollows) {
+            m_cutShort = true;
+            return false;
+        }
         if (quote == std::string_view::npos) {
             fail("a quoted field is not closed before the end of the file");
             m_pos = m_text.size();
@@ -86,6 +92,14 @@ void CsvReader::readUnquoted(std::string& field)
     while (!atEnd() && peek() != ',' && !atRecordEnd())
         ++m_pos;
     field.assign(m_text.substr(start, m_pos - start));
+}
+
+CsvReader::Status CsvReader::leaveIncomplete(size_t recordStart, std::vector<std::string>& fields)
+{
+    m_pos = recordStart;
+    m_line = m_recordLine;
+    fields.clear();
+    return Status::Incomplete;
 }
 
 CsvReader::Status CsvReader::fail(std::string message)

@@ -36,50 +36,91 @@ bool isBlankRecord(const std::vector<std::string>& fields)
 
 bool CsvTableReader::readFile(const QString& path, const RowHandler& onRow)
 {
+    startTable();
+    std::string pending;
+    size_t retryAt = 0;
+    const auto onPiece = [&](std::string_view piece) {
+        pending.append(piece);
+        // A record longer than a piece is tried again once the text has
+        // doubled, so that even a hostile one is read in linear time.
+        if (pending.size() < retryAt)
+            return true;
+        const size_t cut = pending.rfind('\n');
+        if (cut != std::string::npos)
+            pending.erase(
+                0, readPiece(std::string_view(pending).substr(0, cut + 1), true, path, onRow));
+        retryAt = 2 * pending.size();
+        return !m_failed;
+    };
     QString error;
-    const std::optional<QByteArray> bytes = FileBytes::read(path, kMaxFileBytes, error);
-    if (!bytes) {
+    if (!FileBytes::readPieces(path, kMaxFileBytes, onPiece, error)) {
         m_log.add(path, 0, error);
         return false;
     }
-    return readText(std::string_view(bytes->constData(), size_t(bytes->size())), path, onRow);
+    if (m_failed)
+        return false;
+    readPiece(pending, false, path, onRow);
+    return finishTable(path);
 }
 
 bool CsvTableReader::readText(std::string_view text, const QString& path, const RowHandler& onRow)
 {
-    CsvReader reader(text);
-    std::vector<std::string> fields;
-    std::vector<std::string> cells;
-    bool haveHeader = false;
-    for (;;) {
-        const CsvReader::Status status = reader.next(fields);
-        if (status == CsvReader::Status::End)
+    startTable();
+    readPiece(text, false, path, onRow);
+    return finishTable(path);
+}
+
+void CsvTableReader::startTable()
+{
+    m_haveHeader = false;
+    m_failed = false;
+    m_line = 1;
+    m_atStart = true;
+}
+
+size_t CsvTableReader::readPiece(std::string_view text, bool moreFollows, const QString& path,
+                                 const RowHandler& onRow)
+{
+    CsvReader reader(text, {m_line, m_atStart, moreFollows});
+    m_atStart = false;
+    while (!m_failed) {
+        const CsvReader::Status status = reader.next(m_fields);
+        if (status == CsvReader::Status::End || status == CsvReader::Status::Incomplete)
             break;
-        if (status == CsvReader::Status::Error) {
+        if (status == CsvReader::Status::Error)
             m_log.add(path, reader.recordLine(), QString::fromStdString(reader.errorMessage()));
-            continue;
-        }
-        if (isBlankRecord(fields))
-            continue;
-        if (!haveHeader) {
-            if (!mapHeader(fields, path, reader.recordLine()))
-                return false;
-            haveHeader = true;
-            continue;
-        }
-        if (fields.size() != m_headerWidth) {
-            m_log.add(path, reader.recordLine(),
-                      QStringLiteral("has %1 fields where the header has %2; line skipped")
-                          .arg(fields.size())
-                          .arg(m_headerWidth));
-            continue;
-        }
-        cells.clear();
-        for (size_t index : m_columnIndex)
-            cells.push_back(std::move(fields[index]));
-        onRow(reader.recordLine(), cells);
+        else if (!isBlankRecord(m_fields))
+            takeRecord(reader.recordLine(), path, onRow);
     }
-    if (!haveHeader) {
+    m_line = reader.line();
+    return reader.offset();
+}
+
+void CsvTableReader::takeRecord(int line, const QString& path, const RowHandler& onRow)
+{
+    if (!m_haveHeader) {
+        m_haveHeader = mapHeader(m_fields, path, line);
+        m_failed = !m_haveHeader;
+        return;
+    }
+    if (m_fields.size() != m_headerWidth) {
+        m_log.add(path, line,
+                  QStringLiteral("has %1 fields where the header has %2; line skipped")
+                      .arg(m_fields.size())
+                      .arg(m_headerWidth));
+        return;
+    }
+    m_cells.clear();
+    for (size_t index : m_columnIndex)
+        m_cells.push_back(std::move(m_fields[index]));
+    onRow(line, m_cells);
+}
+
+bool CsvTableReader::finishTable(const QString& path)
+{
+    if (m_failed)
+        return false;
+    if (!m_haveHeader) {
         m_log.add(path, 0, QStringLiteral("is empty; a header line was expected"));
         return false;
     }

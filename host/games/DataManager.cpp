@@ -177,12 +177,13 @@ bool DataManager::answerRaceTurn(const Request& request, CMapStringToString& map
     const std::optional<int> turn = TurnNumber::parse(request.turn.str());
     if (race == nullptr || !turn)
         return false;
-    const auto row = race->turns.find(*turn);
-    if (row == race->turns.end())
+    const std::optional<RaceTurns::Figures> figures = race->turns.find(*turn);
+    if (!figures)
         return false;
     for (size_t i = 0; i < kStatisticCount; ++i) {
-        if (!row->second[i].empty())
-            map.SetAt(kStatisticNames[i].replyKey, row->second[i].c_str());
+        const std::string_view text = (*figures)[i];
+        if (!text.empty())
+            map.SetAt(kStatisticNames[i].replyKey, CString(text.data(), int(text.size())));
     }
     return true;
 }

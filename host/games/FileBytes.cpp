@@ -3,8 +3,10 @@
 #include "framework/app/CSaveFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -30,43 +32,95 @@ template <typename Work> bool reported(QString& error, Work work)
     }
     return false;
 }
+
+bool open(CFile& file, const QString& path, QString& error)
+{
+    CFileException openError;
+    if (file.Open(QFile::encodeName(path).constData(), CFile::modeRead, &openError))
+        return true;
+    error = QStringLiteral("cannot be opened: %1").arg(reasonOf(openError));
+    return false;
+}
+
+QString tooLargeText(qint64 length, qint64 maxBytes)
+{
+    return QStringLiteral("is %1 bytes long, more than the %2 bytes accepted; not read")
+        .arg(length)
+        .arg(maxBytes);
+}
+
+// The outcome of a read that ran or threw: refused wins over done.
+bool outcome(bool done, const QString& refused, QString& error)
+{
+    if (!done) {
+        error = QStringLiteral("cannot be read: %1").arg(error);
+        return false;
+    }
+    if (!refused.isEmpty()) {
+        error = refused;
+        return false;
+    }
+    return true;
+}
+
+constexpr UINT kPieceBytes = 1 << 20;
 } // namespace
 
 std::optional<QByteArray> FileBytes::read(const QString& path, qint64 maxBytes, QString& error)
 {
     CFile file;
-    CFileException openError;
-    if (!file.Open(QFile::encodeName(path).constData(), CFile::modeRead, &openError)) {
-        error = QStringLiteral("cannot be opened: %1").arg(reasonOf(openError));
+    if (!open(file, path, error))
         return std::nullopt;
-    }
     QByteArray bytes;
-    QString tooLarge;
+    QString refused;
     const bool done = reported(error, [&] {
         const qint64 length = qint64(file.GetLength());
         if (length > maxBytes) {
-            tooLarge = QStringLiteral("is %1 bytes long, more than the %2 bytes accepted; not read")
-                           .arg(length)
-                           .arg(maxBytes);
+            refused = tooLargeText(length, maxBytes);
             return;
         }
         // Room for one byte more than the length, so that a file that grew
-        // since is refused instead of cut short.
-        bytes.resize(length + 1);
+        // since is refused instead of cut short; allocated exactly, as
+        // growing would round a big file up to the next power of two.
+        bytes = QByteArray(length + 1, Qt::Uninitialized);
         bytes.resize(file.Read(bytes.data(), UINT(bytes.size())));
         if (bytes.size() > length)
-            tooLarge = QStringLiteral("grew while it was read; not read");
+            refused = QStringLiteral("grew while it was read; not read");
         file.Close();
     });
-    if (!done) {
-        error = QStringLiteral("cannot be read: %1").arg(error);
+    if (!outcome(done, refused, error))
         return std::nullopt;
-    }
-    if (!tooLarge.isEmpty()) {
-        error = tooLarge;
-        return std::nullopt;
-    }
     return bytes;
+}
+
+bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHandler& onPiece,
+                           QString& error)
+{
+    CFile file;
+    if (!open(file, path, error))
+        return false;
+    QString refused;
+    const bool done = reported(error, [&] {
+        const qint64 length = qint64(file.GetLength());
+        if (length > maxBytes) {
+            refused = tooLargeText(length, maxBytes);
+            return;
+        }
+        std::vector<char> block(kPieceBytes);
+        for (qint64 rest = length; rest > 0;) {
+            const UINT n = file.Read(block.data(), UINT(std::min<qint64>(rest, kPieceBytes)));
+            if (n == 0)
+                break;
+            rest -= n;
+            if (!onPiece(std::string_view(block.data(), n)))
+                return;
+        }
+        char extra = 0;
+        if (file.Read(&extra, 1) != 0)
+            refused = QStringLiteral("grew while it was read; read as far as its former length");
+        file.Close();
+    });
+    return outcome(done, refused, error);
 }
 
 bool FileBytes::replace(const QString& path, const QByteArray& bytes, QString& error)

@@ -6,7 +6,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 class FileBytes
 {
@@ -14,6 +16,15 @@ public:
     // Nothing when the file cannot be read or holds more than maxBytes;
     // error then says so, as a phrase that follows the file's name.
     static std::optional<QByteArray> read(const QString& path, qint64 maxBytes, QString& error);
+
+    // Hands the file to onPiece a block at a time, for files too big to
+    // hold whole; onPiece returns false to stop. As far as the file's length
+    // when it was opened: a file that grows meanwhile is reported after its
+    // pieces. False, with error as above, when the file cannot be read or
+    // holds more than maxBytes.
+    using PieceHandler = std::function<bool(std::string_view piece)>;
+    static bool readPieces(const QString& path, qint64 maxBytes, const PieceHandler& onPiece,
+                           QString& error);
     // False, with error as above, when the file could not be replaced; it
     // then stays as it was.
     static bool replace(const QString& path, const QByteArray& bytes, QString& error);

@@ -33,17 +33,17 @@ bool Game::addRace(Race race)
 {
     if (m_raceIndex.count(race.name) != 0)
         return false;
-    for (const auto& [turn, figures] : race.turns)
-        m_turns.insert(turn);
+    for (size_t i = 0; i < race.turns.size(); ++i)
+        m_turns.insert(race.turns.turnAt(i));
     m_raceIndex.emplace(race.name, m_races.size());
     m_races.push_back(std::move(race));
     return true;
 }
 
-bool Game::addTurnFigures(std::string_view raceName, int turn, TurnFigures figures)
+bool Game::addTurnFigures(std::string_view raceName, int turn, const TurnFigures& figures)
 {
     Race* race = mutableRace(raceName);
-    if (race == nullptr || !race->turns.emplace(turn, std::move(figures)).second)
+    if (race == nullptr || !race->turns.insert(turn, figures))
         return false;
     m_turns.insert(turn);
     return true;
@@ -54,6 +54,12 @@ void Game::removeTurn(int turn) noexcept
     for (Race& race : m_races)
         race.turns.erase(turn);
     m_turns.erase(turn);
+}
+
+void Game::shrinkToFit()
+{
+    for (Race& race : m_races)
+        race.turns.shrinkToFit();
 }
 
 bool Game::setSelected(std::string_view raceName, bool selected)

@@ -4,8 +4,10 @@
 // in the ANSI code page, with a Unicode copy for the user interface.
 #pragma once
 
+#include "RaceTurns.h"
+#include "Statistic.h"
+
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -14,33 +16,12 @@
 #include <string_view>
 #include <vector>
 
-enum class Statistic { Industry, Population, WeaponsTech, DrivesTech, ShieldsTech };
-inline constexpr int kStatisticCount = 5;
-
-// A figure's column in the game files and its key in the plug-in's reply,
-// in the order of the enumeration.
-struct StatisticNames {
-    const char* column;
-    const char* replyKey;
-};
-inline constexpr std::array<StatisticNames, kStatisticCount> kStatisticNames{{
-    {"industry", "Industry"},
-    {"population", "Population"},
-    {"weapons", "WeaponsTech"},
-    {"drives", "DrivesTech"},
-    {"shields", "ShieldsTech"},
-}};
-
-// One race's figures for one turn, each a number as the file's cell has it
-// (blanks around it aside); an empty text means the host has no such figure.
-using TurnFigures = std::array<std::string, kStatisticCount>;
-
 struct Race {
     std::string name;              // ANSI code page bytes
     QString displayName;           // the same name for the user interface
     std::optional<uint32_t> color; // 0x00BBGGRR; none when the file's colour was unusable
     bool selected = false;
-    std::map<int, TurnFigures> turns;
+    RaceTurns turns;
 };
 
 class Game
@@ -64,9 +45,11 @@ public:
     bool hasTurn(int turn) const { return m_turns.count(turn) != 0; }
     // False (and nothing changes) for an unknown race or a turn the race
     // already has.
-    bool addTurnFigures(std::string_view race, int turn, TurnFigures figures);
+    bool addTurnFigures(std::string_view race, int turn, const TurnFigures& figures);
     // Takes the turn from every race; never fails, so it can undo an add.
     void removeTurn(int turn) noexcept;
+    // Gives back the room that reading the turns left over.
+    void shrinkToFit();
 
     // False for an unknown race.
     bool setSelected(std::string_view race, bool selected);

@@ -26,6 +26,7 @@ std::optional<Game> GameFolderLoader::load(const QString& folder, std::string na
     if (!readRaces(game))
         return std::nullopt;
     readTurns(game);
+    game.shrinkToFit();
     return game;
 }
 
@@ -95,7 +96,7 @@ void GameFolderLoader::readTurns(Game& game)
             }
             return;
         }
-        if (!game.addTurnFigures(*race, row->turn, std::move(row->figures))) {
+        if (!game.addTurnFigures(*race, row->turn, row->figures)) {
             m_log.add(path, line,
                       QStringLiteral("race \"%1\" already has a line for turn %2; line skipped")
                           .arg(fromUtf8(row->raceUtf8))

@@ -1,8 +1,10 @@
 // The small text formats of the game files: CSV records, colours and turn
 // numbers.
 #include "CsvReader.h"
+#include "CsvTableReader.h"
 #include "CsvWriter.h"
 #include "RaceColor.h"
+#include "TestGames.h"
 #include "TurnNumber.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +73,46 @@ TEST(CsvReader, UnclosedQuoteEndsTheText)
     ASSERT_EQ(reader.next(fields), CsvReader::Status::Error);
     EXPECT_EQ(reader.recordLine(), 2);
     EXPECT_EQ(reader.next(fields), CsvReader::Status::End);
+}
+
+// A file is read in pieces of a mebibyte; records cut by a piece's end,
+// quoted fields longer than a piece among them, must come out as they do
+// from the whole text, with the same lines in the log.
+TEST(CsvTableReader, FileReadInPiecesGivesWhatTheWholeTextGives)
+{
+    std::string text = "\xEF\xBB\xBFName,Value\r\n";
+    for (int i = 0; text.size() < 1'500'000; ++i) {
+        text += "row" + std::to_string(i) + ",\"two\nlines, " + std::string(size_t(i % 97), 'x') +
+                "\"\r\n";
+        if (i % 5000 == 7)
+            text += "\"bad\"x,1\nonly one field\n";
+    }
+    text += "big,\"" + std::string(2'500'000, 'y') + "\n\"\"end\"\nlast,\"never closed\n";
+    TestGames games;
+    const QString path = games.write(QStringLiteral("table.csv"), QByteArray::fromStdString(text));
+
+    using Rows = std::vector<std::pair<int, std::vector<std::string>>>;
+    const auto read = [&](bool fromFile, Rows& rows) {
+        LoadLog log(1000);
+        CsvTableReader reader({"value", "name"}, log);
+        const auto onRow = [&](int line, const std::vector<std::string>& cells) {
+            rows.emplace_back(line, cells);
+        };
+        EXPECT_TRUE(fromFile ? reader.readFile(path, onRow) : reader.readText(text, path, onRow));
+        QStringList errors;
+        for (const GameLoadError& error : log.errors())
+            errors << error.toString();
+        return errors;
+    };
+    Rows whole;
+    Rows pieces;
+    const QStringList wholeErrors = read(false, whole);
+    EXPECT_EQ(read(true, pieces), wholeErrors);
+    EXPECT_EQ(pieces, whole);
+    ASSERT_GT(whole.size(), 2u);
+    EXPECT_EQ(whole.back().second,
+              (std::vector<std::string>{std::string(2'500'000, 'y') + "\n\"end", "big"}));
+    EXPECT_EQ(wholeErrors.size(), 2 * 5 + 1);
 }
 
 TEST(CsvWriter, WhatItWritesReadsBackUnchanged)

@@ -5,6 +5,8 @@
 
 #include <afx.h>
 #include <gtest/gtest.h>
+#include <map>
+#include <random>
 
 namespace
 {
@@ -47,11 +49,11 @@ TEST(GameStore, LoadsRacesTurnsAndFiguresAsWritten)
     ASSERT_EQ(alpha->races().size(), 3u);
     EXPECT_EQ(alpha->races()[0].name, "Bravo");
     EXPECT_EQ(alpha->races()[1].color, 0x00FF0000u);
-    const TurnFigures& bravo2 = alpha->findRace("Bravo")->turns.at(2);
+    const RaceTurns::Figures bravo2 = alpha->findRace("Bravo")->turns.at(2);
     EXPECT_EQ(bravo2[size_t(Statistic::Industry)], "130.25");
     EXPECT_EQ(bravo2[size_t(Statistic::WeaponsTech)], "1.150");
     EXPECT_EQ(bravo2[size_t(Statistic::ShieldsTech)], "");
-    EXPECT_TRUE(alpha->findRace("Delta")->turns.count(1) == 0);
+    EXPECT_FALSE(alpha->findRace("Delta")->turns.contains(1));
     EXPECT_EQ(store.findGame("Empty")->turnCount(), 0);
 }
 
@@ -163,7 +165,7 @@ TEST(GameStore, FiguresThatAreNotNumbersAreReportedAndCountAsMissing)
         const Race* bravo = store.findGame("Alpha")->findRace("Bravo");
         EXPECT_EQ(bravo->turns.at(1)[size_t(Statistic::Industry)], c.held);
         EXPECT_EQ(bravo->turns.at(1)[size_t(Statistic::Population)], "7");
-        EXPECT_EQ(bravo->turns.count(2), 1u);
+        EXPECT_TRUE(bravo->turns.contains(2));
 
         const QString import =
             games.write(QStringLiteral("import.csv"),
@@ -304,5 +306,43 @@ TEST(GameStore, NamesThatAreNotUtf8AreReportedAsSuch)
     store.load(games.path());
     EXPECT_TRUE(hasError(store, QStringLiteral("races.csv"), 3, QStringLiteral("not UTF-8")));
     EXPECT_EQ(store.games()[0].races().size(), 1u);
+}
+} // namespace
+
+namespace
+{
+// A race's turns against a map of the same turns, under inserts out of
+// order, duplicates, erases and reinserts (which make the table drop the
+// bytes of erased turns), with texts long enough to need two length bytes.
+TEST(RaceTurns, HoldsWhatAMapOfTheSameTurnsHolds)
+{
+    RaceTurns turns;
+    std::map<int, TurnFigures> model;
+    std::mt19937 random(11);
+    for (int step = 0; step < 3000; ++step) {
+        const int turn = int(random() % 60);
+        if (random() % 3 == 0) {
+            turns.erase(turn);
+            model.erase(turn);
+        } else {
+            TurnFigures figures;
+            for (std::string& text : figures)
+                text = std::string(random() % 4 == 0 ? random() % 300 : random() % 8,
+                                   char('0' + random() % 10));
+            EXPECT_EQ(turns.insert(turn, figures), model.emplace(turn, figures).second);
+        }
+        ASSERT_EQ(turns.size(), model.size());
+    }
+    turns.shrinkToFit();
+    auto expected = model.begin();
+    for (const auto& [turn, figures] : turns) {
+        ASSERT_EQ(turn, expected->first);
+        for (size_t i = 0; i < figures.size(); ++i)
+            EXPECT_EQ(figures[i], expected->second[i]) << "turn " << turn;
+        EXPECT_EQ(turns.at(turn), figures);
+        ++expected;
+    }
+    EXPECT_FALSE(turns.find(60));
+    EXPECT_THROW(turns.at(60), std::out_of_range);
 }
 } // namespace

@@ -51,15 +51,15 @@ TEST(GameGenerator, GeneratedGameLoadsWithoutErrorsAndLooksPlausible)
         EXPECT_TRUE(race.color);
         double lastWeapons = 0;
         for (const auto& [turn, figures] : race.turns) {
-            for (const std::string& figure : figures)
+            for (std::string_view figure : figures)
                 missing += figure.empty();
-            const std::string& weapons = figures[size_t(Statistic::WeaponsTech)];
+            const std::string weapons(figures[size_t(Statistic::WeaponsTech)]);
             if (!weapons.empty()) {
                 EXPECT_GE(std::stod(weapons), lastWeapons) << "technology never falls back";
                 lastWeapons = std::stod(weapons);
             }
             if (!figures[0].empty()) {
-                EXPECT_GT(std::stod(figures[0]), 0.0);
+                EXPECT_GT(std::stod(std::string(figures[0])), 0.0);
             }
         }
     }
