@@ -1,5 +1,7 @@
 #include "model/CManBi.h"
 
+#include "model/CObString.h"
+
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -95,7 +97,12 @@ template <class Greater> BOOL CManBi::InsertNodeBy(CBiNode* pNode, Greater isGre
 BOOL CManBi::InsertNode(CBiNode* pNode)
 {
     return InsertNodeBy(pNode, [](const CBiNode* pAt, const CBiNode* pNew) {
-        return pAt->pItem->IsGreater(pNew->pItem);
+        // An item with a key of its own has a final IsGreater that compares
+        // the keys, so the comparison is made here without the call.
+        const CObBase* pItem = pAt->pItem;
+        if (pItem->GetOwnKey() != nullptr)
+            return CObBase::CompareKeys(pItem, pNew->pItem) > 0;
+        return pItem->IsGreater(pNew->pItem) != FALSE;
     });
 }
 
@@ -316,7 +323,7 @@ BOOL CManBi::FindEqual(const CObBase* pKey, CDimPtr& result) const
         return FALSE;
     CBiNode* pNode = m_pRoot;
     while (pNode != nullptr) {
-        const int nTurn = pNode->pItem->Descend(pKey);
+        const int nTurn = CObString::DescendAt(pNode->pItem, pKey);
         if (nTurn == 0)
             break;
         pNode = nTurn > 0 ? pNode->pLeft : pNode->pRight;

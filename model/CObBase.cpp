@@ -1,12 +1,14 @@
 #include "model/CObBase.h"
 
-CObBase::CObBase() = default;
-
-CObBase::~CObBase() = default;
+const CString& CObBase::NoKey()
+{
+    static const CString strEmpty;
+    return strEmpty;
+}
 
 const CString& CObBase::GetKey() const
 {
-    return m_strBase;
+    return NoKey();
 }
 
 LONG CObBase::GetLong(int) const
@@ -16,7 +18,7 @@ LONG CObBase::GetLong(int) const
 
 const CString& CObBase::GetSubKey() const
 {
-    return m_strBase;
+    return NoKey();
 }
 
 BOOL CObBase::IsLess(const CObBase*) const

@@ -9,7 +9,7 @@
 class CObBase : public CObject
 {
 public:
-    ~CObBase() override;
+    ~CObBase() override = default;
 
     // The defaults answer as an object without a key of its own: an empty
     // key and sub-key, a value of 1, and TRUE to every comparison.
@@ -36,11 +36,11 @@ public:
     }
 
 protected:
-    CObBase();
+    CObBase() = default;
 
-    // Never assigned and never stored; it is the key of classes that have no
-    // key of their own.
-    CString m_strBase;
+    // The key of classes that have no key of their own: one empty string
+    // shared by all, never assigned and never stored.
+    static const CString& NoKey();
 
 private:
     friend class CObString;

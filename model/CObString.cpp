@@ -46,8 +46,8 @@ int CObString::Descend(const CObBase* pOther) const
         return 1;
     // A plain string is equal exactly when the keys are; a derived class
     // may decide equality its own way, so it is asked.
-    if (nOrder < 0 && typeid(*this) == typeid(CObString))
-        return -1;
+    if (typeid(*this) == typeid(CObString))
+        return nOrder < 0 ? -1 : 0;
     return IsEqual(pOther) ? 0 : -1;
 }
 

@@ -44,10 +44,6 @@ AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* pNewClass, AFX_MODULE_STATE* pModule
     pModuleState->AddClass(pNewClass);
 }
 
-CObject::CObject() = default;
-
-CObject::~CObject() = default;
-
 CRuntimeClass* CObject::GetRuntimeClass() const
 {
     return &CObject::classCObject;

@@ -42,7 +42,9 @@ class AFX_API CObject
 {
 public:
     virtual CRuntimeClass* GetRuntimeClass() const;
-    virtual ~CObject();
+    // Inline, as every object of every class is made and unmade through
+    // these two.
+    virtual ~CObject() = default;
     virtual void Serialize(CArchive& ar);
     virtual void AssertValid() const;
     virtual void Dump() const;
@@ -53,7 +55,7 @@ public:
     static CRuntimeClass classCObject;
 
 protected:
-    CObject();
+    CObject() = default;
 
 private:
     CObject(const CObject&) = delete;

@@ -7,12 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-CString::CString(LPCSTR psz)
-{
-    if (psz != nullptr)
-        m_str = psz;
-}
-
 CString::CString(LPCSTR pch, int nLength)
 {
     if (pch != nullptr && nLength > 0)

@@ -20,7 +20,7 @@ public:
     CString() = default;
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
-    CString(LPCSTR psz);
+    CString(LPCSTR psz) : m_str(psz != nullptr ? psz : "") {}
     CString(LPCSTR pch, int nLength);
     CString(char ch, int nRepeat = 1);
     explicit CString(std::string_view sv);
@@ -88,17 +88,19 @@ private:
 // strings share do not count.
 namespace AfxCompare
 {
+template <class Word> inline Word ToBigEndian(Word w)
+{
+    if constexpr (sizeof(Word) == 8)
+        return __builtin_bswap64(w);
+    else
+        return __builtin_bswap32(w);
+}
+
 template <class Word>
 inline int Words(const unsigned char* a, const unsigned char* b, size_t nReadable)
 {
     constexpr Word nOnes = Word(~Word(0)) / 0xFF;
     constexpr Word nHighs = nOnes << 7;
-    auto firstByte = [](Word w) {
-        if constexpr (sizeof(Word) == 8)
-            return size_t(__builtin_ctzll(w)) / 8;
-        else
-            return size_t(__builtin_ctz(w)) / 8;
-    };
     for (size_t nAt = 0;; nAt += sizeof(Word)) {
         if (nAt + sizeof(Word) > nReadable)
             nAt = nReadable - sizeof(Word);
@@ -106,15 +108,17 @@ inline int Words(const unsigned char* a, const unsigned char* b, size_t nReadabl
         Word y;
         std::memcpy(&x, a + nAt, sizeof(Word));
         std::memcpy(&y, b + nAt, sizeof(Word));
-        // The lowest flagged byte is exactly the first zero of x.
+        // The lowest flagged byte is exactly the first zero of x; the bytes
+        // after it do not count, so both words are cut behind it. What is
+        // left then orders as the words read with their first byte highest,
+        // which needs no branch on the data.
         const Word nZeros = (x - nOnes) & ~x & nHighs;
-        const Word nDiff = x ^ y;
-        if (nDiff != 0) {
-            const size_t nByte = firstByte(nDiff);
-            if (nZeros != 0 && firstByte(nZeros) < nByte)
-                return 0;
-            return a[nAt + nByte] < b[nAt + nByte] ? -1 : 1;
-        }
+        const Word nLowest = nZeros & (Word(0) - nZeros);
+        const Word nKeep = nZeros != 0 ? Word(nLowest << 1) - 1 : Word(~Word(0));
+        x &= nKeep;
+        y &= nKeep;
+        if (x != y)
+            return ToBigEndian(x) < ToBigEndian(y) ? -1 : 1;
         if (nZeros != 0 || nAt + sizeof(Word) >= nReadable)
             return 0;
     }
