@@ -64,37 +64,11 @@ bool outcome(bool done, const QString& refused, QString& error)
 }
 
 constexpr UINT kPieceBytes = 1 << 20;
-} // namespace
 
-std::optional<QByteArray> FileBytes::read(const QString& path, qint64 maxBytes, QString& error)
-{
-    CFile file;
-    if (!open(file, path, error))
-        return std::nullopt;
-    QByteArray bytes;
-    QString refused;
-    const bool done = reported(error, [&] {
-        const qint64 length = qint64(file.GetLength());
-        if (length > maxBytes) {
-            refused = tooLargeText(length, maxBytes);
-            return;
-        }
-        // Room for one byte more than the length, so that a file that grew
-        // since is refused instead of cut short; allocated exactly, as
-        // growing would round a big file up to the next power of two.
-        bytes = QByteArray(length + 1, Qt::Uninitialized);
-        bytes.resize(file.Read(bytes.data(), UINT(bytes.size())));
-        if (bytes.size() > length)
-            refused = QStringLiteral("grew while it was read; not read");
-        file.Close();
-    });
-    if (!outcome(done, refused, error))
-        return std::nullopt;
-    return bytes;
-}
-
-bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHandler& onPiece,
-                           QString& error)
+// Opens the file, refuses one longer than maxBytes, and runs
+// work(file, length, refused) with the framework's errors turned into text.
+template <typename Work>
+bool readChecked(const QString& path, qint64 maxBytes, QString& error, Work work)
 {
     CFile file;
     if (!open(file, path, error))
@@ -106,6 +80,35 @@ bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHand
             refused = tooLargeText(length, maxBytes);
             return;
         }
+        work(file, length, refused);
+    });
+    return outcome(done, refused, error);
+}
+} // namespace
+
+std::optional<QByteArray> FileBytes::read(const QString& path, qint64 maxBytes, QString& error)
+{
+    QByteArray bytes;
+    const bool read =
+        readChecked(path, maxBytes, error, [&](CFile& file, qint64 length, QString& refused) {
+            // Room for one byte more than the length, so that a file that grew
+            // since is refused instead of cut short; allocated exactly, as
+            // growing would round a big file up to the next power of two.
+            bytes = QByteArray(length + 1, Qt::Uninitialized);
+            bytes.resize(file.Read(bytes.data(), UINT(bytes.size())));
+            if (bytes.size() > length)
+                refused = QStringLiteral("grew while it was read; not read");
+            file.Close();
+        });
+    if (!read)
+        return std::nullopt;
+    return bytes;
+}
+
+bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHandler& onPiece,
+                           QString& error)
+{
+    return readChecked(path, maxBytes, error, [&](CFile& file, qint64 length, QString& refused) {
         std::vector<char> block(kPieceBytes);
         for (qint64 rest = length; rest > 0;) {
             const UINT n = file.Read(block.data(), UINT(std::min<qint64>(rest, kPieceBytes)));
@@ -120,7 +123,6 @@ bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHand
             refused = QStringLiteral("grew while it was read; read as far as its former length");
         file.Close();
     });
-    return outcome(done, refused, error);
 }
 
 bool FileBytes::replace(const QString& path, const QByteArray& bytes, QString& error)
