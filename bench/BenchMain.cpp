@@ -7,6 +7,7 @@
 // measured code is slower than the baseline.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -24,8 +25,13 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                m_times[run.run_name.str()] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1 &&
+                     run.iterations > 0)
+                m_times[run.run_name.str()] = run.GetAdjustedRealTime();
         }
     }
 
@@ -41,7 +47,7 @@ public:
                 std::printf("  %-50s no baseline (%s)\n", name.c_str(), strBaseline.c_str());
                 continue;
             }
-            std::printf("  %-50s %8.2f\n", name.c_str(), time / it->second);
+            std::printf("  %-50s %8.2f\n", ShortName(name).c_str(), time / it->second);
         }
     }
 
@@ -57,13 +63,42 @@ private:
         return kBaselinePrefix + name.substr(nUnderscore + 1);
     }
 
+    // The name without the arguments that only say how it was timed.
+    static std::string ShortName(const std::string& name)
+    {
+        std::string strShort;
+        size_t nStart = 0;
+        for (size_t nEnd; nStart <= name.size(); nStart = nEnd + 1) {
+            nEnd = std::min(name.find('/', nStart), name.size());
+            const std::string strPart = name.substr(nStart, nEnd - nStart);
+            if (strPart.rfind("min_time:", 0) == 0 || strPart.rfind("repeats:", 0) == 0)
+                continue;
+            strShort += (strShort.empty() ? "" : "/") + strPart;
+        }
+        return strShort;
+    }
+
     std::map<std::string, double> m_times;
 };
 
 } // namespace
 
+// Flags given on the command line come after these and win.
+std::vector<char*> WithDefaults(int argc, char** argv)
+{
+    static char szInterleave[] = "--benchmark_enable_random_interleaving=true";
+    static char szAggregates[] = "--benchmark_display_aggregates_only=true";
+    std::vector<char*> args{argv[0], szInterleave, szAggregates};
+    args.insert(args.end(), argv + 1, argv + argc);
+    args.push_back(nullptr);
+    return args;
+}
+
 int main(int argc, char** argv)
 {
+    std::vector<char*> args = WithDefaults(argc, argv);
+    argc = int(args.size()) - 1;
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

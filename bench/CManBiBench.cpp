@@ -67,5 +67,10 @@ void Baseline_InsertBalanceFind(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(CManBi_InsertBalanceFind)->Arg(100)->Arg(1000)->Arg(10000);
-BENCHMARK(Baseline_InsertBalanceFind)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK(CManBi_InsertBalanceFind)->Arg(100)->Arg(1000)->Arg(10000)->Repetitions(7)->MinTime(0.1);
+BENCHMARK(Baseline_InsertBalanceFind)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Repetitions(7)
+    ->MinTime(0.1);

@@ -210,7 +210,7 @@ void Baseline_SaveLoad(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(Document_Refresh)->Unit(benchmark::kMillisecond);
-BENCHMARK(Baseline_Refresh)->Unit(benchmark::kMillisecond);
-BENCHMARK(Document_SaveLoad)->Unit(benchmark::kMillisecond);
-BENCHMARK(Baseline_SaveLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(Document_Refresh)->Unit(benchmark::kMillisecond)->Repetitions(7)->MinTime(0.1);
+BENCHMARK(Baseline_Refresh)->Unit(benchmark::kMillisecond)->Repetitions(7)->MinTime(0.1);
+BENCHMARK(Document_SaveLoad)->Unit(benchmark::kMillisecond)->Repetitions(7)->MinTime(0.1);
+BENCHMARK(Baseline_SaveLoad)->Unit(benchmark::kMillisecond)->Repetitions(7)->MinTime(0.1);

@@ -148,7 +148,7 @@ void PaintChart(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * pView->GetEntryCount() * kTurns);
 }
-BENCHMARK(PaintChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintChart)->Unit(benchmark::kMillisecond)->Repetitions(7)->MinTime(0.1);
 
 // The points the view draws, computed with its scales, for the baseline.
 struct CURVE {
@@ -204,7 +204,7 @@ void Baseline_PaintChart(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * int64_t(curves.size()) * kTurns);
 }
-BENCHMARK(Baseline_PaintChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(Baseline_PaintChart)->Unit(benchmark::kMillisecond)->Repetitions(7)->MinTime(0.1);
 
 // One drag step each: alternately 10 pixels right and left, so the chart
 // stays in view; the paint of the uncovered strip comes from the event loop.
@@ -227,7 +227,11 @@ void DragStep_ChartWindow(benchmark::State& state)
     state.counters["steps/s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(DragStep_ChartWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DragStep_ChartWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7)
+    ->MinTime(0.1);
 
 void Baseline_ChartWindow(benchmark::State& state)
 {
@@ -241,6 +245,10 @@ void Baseline_ChartWindow(benchmark::State& state)
     state.counters["steps/s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(Baseline_ChartWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Baseline_ChartWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7)
+    ->MinTime(0.1);
 
 } // namespace
