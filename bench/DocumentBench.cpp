@@ -8,8 +8,9 @@
 //
 // SaveLoad: the refreshed document saved to a file and opened into a new
 // document. Its baseline writes the same bytes with the same care (a
-// temporary file synced to disk, then renamed over the target) and reads them
-// back: the cost of the file alone, without the archive and the objects.
+// temporary file synced to disk, renamed over the target, then the folder
+// synced so that the rename lasts) and reads them back: the cost of the file
+// alone, without the archive and the objects.
 #include "DataManager.h"
 #include "GameGenerator.h"
 #include "GameStore.h"
@@ -204,6 +205,9 @@ void Baseline_SaveLoad(benchmark::State& state)
         ::close(hFile);
         if (!bWritten || ::rename(strTemp.c_str(), strPath.c_str()) != 0)
             state.SkipWithError("write failed");
+        const int hFolder = ::open(LargeGame::instance().folder().c_str(), O_RDONLY | O_DIRECTORY);
+        ::fsync(hFolder);
+        ::close(hFolder);
         benchmark::DoNotOptimize(ReadAll(strPath).data());
     }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 IMPLEMENT_SERIAL(CRace, CObStringString, 0)
 
@@ -140,15 +140,16 @@ void CRace::StoreSeries(CArchive& ar) const
     }
     // The interleaved words go out in one write: a call per word would cost
     // more than the words themselves.
-    std::vector<BYTE> bytes(size_t(kindCount) * size_t(posFirstValue + m_nTurns) * 4);
-    BYTE* pOut = bytes.data();
+    const size_t nBytes = size_t(kindCount) * size_t(posFirstValue + m_nTurns) * 4;
+    const auto bytes = std::make_unique_for_overwrite<BYTE[]>(nBytes);
+    BYTE* pOut = bytes.get();
     for (LONG j = posFirstValue + m_nTurns - 1; j >= 0; --j) {
         for (const LONG* pBlock : m_apSeries) {
             PutWord(pOut, uint32_t(pBlock[j]));
             pOut += 4;
         }
     }
-    ar.Write(bytes.data(), UINT(bytes.size()));
+    ar.Write(bytes.get(), UINT(nBytes));
 }
 
 void CRace::LoadSeries(CArchive& ar)
@@ -169,10 +170,10 @@ void CRace::LoadSeries(CArchive& ar)
     }
     // Read in one piece (its size is bounded by the bytes left above), then
     // dealt out to the blocks.
-    std::vector<BYTE> bytes(static_cast<size_t>(nBytes));
-    ar.EnsureRead(bytes.data(), UINT(bytes.size()));
+    const auto bytes = std::make_unique_for_overwrite<BYTE[]>(size_t(nBytes));
+    ar.EnsureRead(bytes.get(), UINT(nBytes));
     AllocateSeries(nTurns);
-    const BYTE* pIn = bytes.data();
+    const BYTE* pIn = bytes.get();
     for (LONG j = posFirstValue + nTurns - 1; j >= 0; --j) {
         for (LONG* pBlock : m_apSeries) {
             pBlock[j] = LONG(GetWord(pIn));
