@@ -5,12 +5,15 @@
 // Pairing is by name: a benchmark "Baseline_X/args" is the baseline of every
 // benchmark "Y_X/args" (same X, same arguments). A ratio above 1 means the
 // measured code is slower than the baseline.
+#include "BenchAtEnd.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -81,7 +84,18 @@ private:
     std::map<std::string, double> m_times;
 };
 
+std::vector<std::function<void()>>& Teardowns()
+{
+    static std::vector<std::function<void()>> teardowns;
+    return teardowns;
+}
+
 } // namespace
+
+void BenchAtEnd(std::function<void()> fnTeardown)
+{
+    Teardowns().push_back(std::move(fnTeardown));
+}
 
 // Flags given on the command line come after these and win.
 std::vector<char*> WithDefaults(int argc, char** argv)
@@ -105,6 +119,8 @@ int main(int argc, char** argv)
     CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
+    for (auto it = Teardowns().rbegin(); it != Teardowns().rend(); ++it)
+        (*it)();
     benchmark::Shutdown();
     return 0;
 }

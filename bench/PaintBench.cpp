@@ -10,6 +10,7 @@
 // window and repaints the strip it uncovers, through the window code and
 // Qt's event loop as on screen; the baseline is a full repaint of the same
 // window.
+#include "BenchAtEnd.h"
 #include "document/CKurvoDoc.h"
 #include "model/CRace.h"
 #include "plugin/CKurvoApp.h"
@@ -23,7 +24,6 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -74,6 +74,18 @@ private:
         m_pView->GetParentFrame()->MoveWindow(0, 0, kPlotWidth + 100, kPlotHeight + 100, FALSE);
         m_pView->MoveWindow(0, 0, kPlotWidth, kPlotHeight, FALSE);
         m_pView->OnInitialUpdate();
+        // The windows go before the process ends, as the host closes them;
+        // only Qt itself is left to the end.
+        BenchAtEnd([] { Get().Close(); });
+    }
+
+    void Close()
+    {
+        m_pView = nullptr;
+        theApp.m_pMainWnd = nullptr;
+        if (m_pMain != nullptr)
+            m_pMain->DestroyWindow(); // deletes itself and its children
+        m_pMain = nullptr;
     }
 
 public:
