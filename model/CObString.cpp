@@ -41,13 +41,11 @@ BOOL CObString::IsEqual(const CObBase* pOther) const
 
 int CObString::Descend(const CObBase* pOther) const
 {
-    const int nOrder = CompareKeys(this, pOther);
-    if (nOrder > 0)
-        return 1;
-    // A plain string is equal exactly when the keys are; a derived class
-    // may decide equality its own way, so it is asked.
     if (typeid(*this) == typeid(CObString))
-        return nOrder < 0 ? -1 : 0;
+        return DescendAt(this, pOther);
+    // A derived class may decide equality its own way, so it is asked.
+    if (CompareKeys(this, pOther) > 0)
+        return 1;
     return IsEqual(pOther) ? 0 : -1;
 }
 

@@ -27,7 +27,8 @@ public:
     BOOL IsEqual(const CObBase* pOther) const override;
     int Descend(const CObBase* pOther) const override;
     // pItem->Descend(pOther), answered without the call when pItem is a
-    // plain CObString, the one case where equal keys mean equal items.
+    // plain CObString: the one case where equal keys mean equal items, so
+    // the keys' order alone decides.
     static int DescendAt(const CObBase* pItem, const CObBase* pOther)
     {
         if (typeid(*pItem) != typeid(CObString))
