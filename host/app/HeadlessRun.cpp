@@ -74,8 +74,8 @@ bool HeadlessRun::findGameAndRaces()
     if (m_options.game.isEmpty()) {
         m_game = store.findGame(store.games().front().name());
     } else {
-        const std::optional<std::string> name = AnsiText::fromUtf8(m_options.game.toStdString());
-        m_game = name ? store.findGame(*name) : nullptr;
+        const Game* game = store.findGameByAnyName(m_options.game);
+        m_game = game != nullptr ? store.findGame(game->name()) : nullptr;
     }
     if (m_game == nullptr) {
         QStringList known;
@@ -86,17 +86,29 @@ bool HeadlessRun::findGameAndRaces()
                 .arg(m_options.game, m_options.gamesFolder, known.join(QStringLiteral(", "))));
     }
     for (const QString& race : m_options.selectRaces) {
-        const std::optional<std::string> name = AnsiText::fromUtf8(race.toStdString());
-        if (!name || m_game->findRace(*name) == nullptr) {
+        const Race* found = findRace(race);
+        if (found == nullptr) {
             QStringList known;
             for (const Race& r : m_game->races())
                 known << r.displayName;
             return fail(QStringLiteral("no race \"%1\" in the game \"%2\" (races: %3)")
                             .arg(race, m_game->displayName(), known.join(QStringLiteral(", "))));
         }
-        m_races.push_back(*name);
+        m_races.push_back(found->name);
     }
     return true;
+}
+
+const Race* HeadlessRun::findRace(const QString& name) const
+{
+    // As the user sees it (a folded name is shown as the game's files have
+    // it) or as the plug-in does.
+    const std::optional<std::string> ansi = AnsiText::fromUtf8(name.toStdString());
+    for (const Race& race : m_game->races()) {
+        if (race.displayName == name || (ansi && race.name == *ansi))
+            return &race;
+    }
+    return nullptr;
 }
 
 bool HeadlessRun::loadPlugins()

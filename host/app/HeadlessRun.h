@@ -15,6 +15,7 @@
 
 class HostSession;
 class Game;
+struct Race;
 class CView;
 
 class HeadlessRun
@@ -31,6 +32,7 @@ private:
     bool prepare();
     bool loadGames();
     bool findGameAndRaces();
+    const Race* findRace(const QString& name) const;
     bool loadPlugins();
     bool runCommand(const char* caption);
     bool openChart();

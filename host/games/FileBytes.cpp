@@ -125,6 +125,28 @@ bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHand
     });
 }
 
+bool FileBytes::readFrom(const QString& path, qint64 offset, qint64 maxBytes,
+                         const PieceHandler& onPiece, QString& error)
+{
+    return readChecked(path, maxBytes, error, [&](CFile& file, qint64 length, QString& refused) {
+        if (offset < 0 || offset > length) {
+            refused = QStringLiteral("is shorter than the %1 bytes read before").arg(offset);
+            return;
+        }
+        file.Seek(LONG(offset), CFile::begin);
+        std::vector<char> block(kPieceBytes);
+        for (qint64 rest = length - offset; rest > 0;) {
+            const UINT n = file.Read(block.data(), UINT(std::min<qint64>(rest, kPieceBytes)));
+            if (n == 0)
+                break;
+            rest -= n;
+            if (!onPiece(std::string_view(block.data(), n)))
+                break;
+        }
+        file.Close();
+    });
+}
+
 bool FileBytes::replace(const QString& path, const QByteArray& bytes, QString& error)
 {
     CSaveFile file;

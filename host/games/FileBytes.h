@@ -25,6 +25,12 @@ public:
     using PieceHandler = std::function<bool(std::string_view piece)>;
     static bool readPieces(const QString& path, qint64 maxBytes, const PieceHandler& onPiece,
                            QString& error);
+    // Like readPieces, from offset on: for a file that another program
+    // appends to, read as far as its length when it was opened. False, with
+    // error as above, when the file cannot be read, holds more than maxBytes
+    // or is now shorter than offset.
+    static bool readFrom(const QString& path, qint64 offset, qint64 maxBytes,
+                         const PieceHandler& onPiece, QString& error);
     // False, with error as above, when the file could not be replaced; it
     // then stays as it was.
     static bool replace(const QString& path, const QByteArray& bytes, QString& error);

@@ -2,8 +2,11 @@
 
 #include <QDir>
 
-Game::Game(std::string name, QString displayName, QString folder)
-    : m_name(std::move(name)), m_displayName(std::move(displayName)), m_folder(std::move(folder))
+#include <algorithm>
+
+Game::Game(std::string name, QString displayName, QString path, Source source)
+    : m_name(std::move(name)), m_displayName(std::move(displayName)), m_folder(std::move(path)),
+      m_source(source)
 {
 }
 
@@ -23,6 +26,18 @@ const Race* Game::findRace(std::string_view name) const
     return it == m_raceIndex.end() ? nullptr : &m_races[it->second];
 }
 
+const Race* Game::findRaceBySource(std::string_view utf8) const
+{
+    const auto it = m_sourceIndex.find(utf8);
+    return it == m_sourceIndex.end() ? nullptr : &m_races[it->second];
+}
+
+const Race* Game::findRaceByAnyName(std::string_view name) const
+{
+    const Race* race = findRace(name);
+    return race != nullptr ? race : findRaceBySource(name);
+}
+
 Race* Game::mutableRace(std::string_view name)
 {
     const auto it = m_raceIndex.find(name);
@@ -35,9 +50,33 @@ bool Game::addRace(Race race)
         return false;
     for (size_t i = 0; i < race.turns.size(); ++i)
         m_turns.insert(race.turns.turnAt(i));
+    // Room first, so that nothing can fail once the indexes name the race.
+    if (m_races.size() == m_races.capacity())
+        m_races.reserve(std::max<size_t>(8, m_races.size() * 2));
     m_raceIndex.emplace(race.name, m_races.size());
+    try {
+        m_sourceIndex.emplace(race.sourceName, m_races.size());
+    } catch (...) {
+        m_raceIndex.erase(race.name);
+        throw;
+    }
     m_races.push_back(std::move(race));
     return true;
+}
+
+void Game::mergeTurnFigures(size_t raceIndex, int turn, const TurnFigures& figures)
+{
+    RaceTurns& turns = m_races.at(raceIndex).turns;
+    const bool added = !turns.contains(turn);
+    turns.merge(turn, figures);
+    if (added) {
+        try {
+            m_turns.insert(turn);
+        } catch (...) {
+            turns.erase(turn);
+            throw;
+        }
+    }
 }
 
 bool Game::addTurnFigures(std::string_view raceName, int turn, const TurnFigures& figures)

@@ -18,7 +18,9 @@
 
 struct Race {
     std::string name;              // ANSI code page bytes
-    QString displayName;           // the same name for the user interface
+    QString displayName;           // the name for the user interface
+    std::string sourceName;        // the name as the game's files write it, UTF-8
+    bool folded = false;           // name is not sourceName's exact conversion
     std::optional<uint32_t> color; // 0x00BBGGRR; none when the file's colour was unusable
     bool selected = false;
     RaceTurns turns;
@@ -27,18 +29,33 @@ struct Race {
 class Game
 {
 public:
-    Game(std::string name, QString displayName, QString folder);
+    // Where the game's figures come from: a folder of CSV files, which the
+    // host may add turns to, or a game server's score log, which only the
+    // server writes.
+    enum class Source { Folder, ScoreLog };
+
+    Game(std::string name, QString displayName, QString path, Source source = Source::Folder);
 
     const std::string& name() const { return m_name; }
     const QString& displayName() const { return m_displayName; }
+    Source source() const { return m_source; }
+    // The game folder, or the log file.
     const QString& folder() const { return m_folder; }
     QString racesPath() const;
     QString turnsPath() const;
 
     const std::vector<Race>& races() const { return m_races; }
     const Race* findRace(std::string_view name) const;
+    // By the name the game's files use (the first race of that name).
+    const Race* findRaceBySource(std::string_view utf8) const;
+    // By the name the plug-in sees or by the files' name.
+    const Race* findRaceByAnyName(std::string_view name) const;
     // False (and nothing changes) when a race of that name is already there.
     bool addRace(Race race);
+    // Adds the race's figures for a turn, or, when the race has the turn,
+    // puts the figures that are not empty over those it has. Either all of
+    // it happens or, when it throws, nothing.
+    void mergeTurnFigures(size_t raceIndex, int turn, const TurnFigures& figures);
 
     // The highest turn of any race plus one; 0 for a game without turns.
     int turnCount() const { return m_turns.empty() ? 0 : *m_turns.rbegin() + 1; }
@@ -63,7 +80,9 @@ private:
     std::string m_name;
     QString m_displayName;
     QString m_folder;
+    Source m_source;
     std::vector<Race> m_races;
     std::map<std::string, size_t, std::less<>> m_raceIndex;
+    std::map<std::string, size_t, std::less<>> m_sourceIndex;
     std::set<int> m_turns;
 };

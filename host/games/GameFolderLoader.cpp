@@ -20,7 +20,7 @@ QString fromUtf8(const std::string& text)
 std::optional<Game> GameFolderLoader::load(const QString& folder, std::string name,
                                            const QString& displayName)
 {
-    m_unusableRaces.clear();
+    m_names = RaceNames();
     m_unknownRaces.clear();
     Game game(std::move(name), displayName, folder);
     if (!readRaces(game))
@@ -51,17 +51,22 @@ void GameFolderLoader::addRace(Game& game, const QString& path, int line,
         m_log.add(path, line, QStringLiteral("the race has no name; line skipped"));
         return;
     }
-    std::optional<std::string> name = AnsiText::fromUtf8(utf8Name);
-    if (!name) {
-        m_unusableRaces.insert(utf8Name);
+    if (game.findRaceBySource(utf8Name) != nullptr) {
         m_log.add(
             path, line,
-            QStringLiteral("race name %1; race skipped").arg(AnsiText::unrepresentable(utf8Name)));
+            QStringLiteral("race \"%1\" is listed twice; line skipped").arg(fromUtf8(utf8Name)));
         return;
     }
+    RaceName name = m_names.name(game, utf8Name);
+    if (!name.utf8)
+        m_log.add(path, line,
+                  QStringLiteral("race name %1; charted as \"%2\"")
+                      .arg(AnsiText::unrepresentable(utf8Name), fromUtf8(name.ansi)));
     Race race;
-    race.name = std::move(*name);
-    race.displayName = fromUtf8(utf8Name);
+    race.name = std::move(name.ansi);
+    race.displayName = std::move(name.displayName);
+    race.sourceName = utf8Name;
+    race.folded = name.folded;
     race.color = RaceColor::parse(cells[ColorCell]);
     if (!race.color) {
         m_log.add(
@@ -69,11 +74,7 @@ void GameFolderLoader::addRace(Game& game, const QString& path, int line,
             QStringLiteral("colour \"%1\" of race \"%2\" is not #RRGGBB; the race has no colour")
                 .arg(fromUtf8(cells[ColorCell]), race.displayName));
     }
-    if (!game.addRace(std::move(race))) {
-        m_log.add(
-            path, line,
-            QStringLiteral("race \"%1\" is listed twice; line skipped").arg(fromUtf8(utf8Name)));
-    }
+    game.addRace(std::move(race));
 }
 
 void GameFolderLoader::readTurns(Game& game)
@@ -87,16 +88,14 @@ void GameFolderLoader::readTurns(Game& game)
         std::optional<TurnRow> row = parser.parse(line, cells);
         if (!row)
             return;
-        const std::optional<std::string>& race = parser.ansiRaceName(row->raceUtf8);
-        if (!race || game.findRace(*race) == nullptr) {
-            if (m_unusableRaces.count(row->raceUtf8) == 0) {
-                UnknownRace& unknown = m_unknownRaces[row->raceUtf8];
-                unknown.firstLine = unknown.lines == 0 ? line : unknown.firstLine;
-                ++unknown.lines;
-            }
+        const Race* race = game.findRaceBySource(row->raceUtf8);
+        if (race == nullptr) {
+            UnknownRace& unknown = m_unknownRaces[row->raceUtf8];
+            unknown.firstLine = unknown.lines == 0 ? line : unknown.firstLine;
+            ++unknown.lines;
             return;
         }
-        if (!game.addTurnFigures(*race, row->turn, row->figures)) {
+        if (!game.addTurnFigures(race->name, row->turn, row->figures)) {
             m_log.add(path, line,
                       QStringLiteral("race \"%1\" already has a line for turn %2; line skipped")
                           .arg(fromUtf8(row->raceUtf8))

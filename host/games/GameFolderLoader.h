@@ -3,19 +3,20 @@
 // faulty line is left out; the rest of the game still loads.
 //
 // Fallbacks: a race whose colour is unusable keeps its figures but has no
-// colour; a race whose name the code page cannot hold is left out together
-// with its turn lines (reported once, in races.csv); a folder without
-// turns.csv is a game that has no turns yet. Only a folder without a usable
-// races.csv is no game at all.
+// colour; a race whose name the code page cannot hold is named by the
+// host's rule for race names (RaceNames) and keeps its turn lines, which
+// still name it as races.csv does; a folder without turns.csv is a game
+// that has no turns yet. Only a folder without a usable races.csv is no
+// game at all.
 #pragma once
 
 #include "Game.h"
 #include "LoadLog.h"
+#include "RaceNames.h"
 
 #include <QString>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 
 class GameFolderLoader
@@ -38,6 +39,6 @@ private:
     };
 
     LoadLog& m_log;
-    std::set<std::string> m_unusableRaces; // UTF-8 names already reported in races.csv
+    RaceNames m_names;
     std::map<std::string, UnknownRace> m_unknownRaces;
 };

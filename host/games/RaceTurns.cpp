@@ -94,6 +94,18 @@ bool RaceTurns::insert(int turn, const TurnFigures& figures)
         dropUnusedBytes();
         place = m_turns.begin() + std::ptrdiff_t(index);
     }
+    const uint32_t offset = append(figures);
+    try {
+        m_turns.insert(place, Entry{turn, offset});
+    } catch (...) {
+        m_bytes.resize(offset);
+        throw;
+    }
+    return true;
+}
+
+uint32_t RaceTurns::append(const TurnFigures& figures)
+{
     const size_t offset = m_bytes.size();
     if (offset + encodedSize(figures) > std::numeric_limits<uint32_t>::max())
         throw std::length_error("a race's figures exceed 4 GiB");
@@ -102,12 +114,31 @@ bool RaceTurns::insert(int turn, const TurnFigures& figures)
             appendLength(m_bytes, text.size());
             m_bytes.insert(m_bytes.end(), text.begin(), text.end());
         }
-        m_turns.insert(place, Entry{turn, uint32_t(offset)});
     } catch (...) {
         m_bytes.resize(offset);
         throw;
     }
-    return true;
+    return uint32_t(offset);
+}
+
+void RaceTurns::merge(int turn, const TurnFigures& figures)
+{
+    const auto it = locate(turn);
+    if (it == m_turns.end()) {
+        insert(turn, figures);
+        return;
+    }
+    const Figures held = decode(it->offset);
+    TurnFigures merged;
+    for (size_t i = 0; i < merged.size(); ++i)
+        merged[i] = figures[i].empty() ? std::string(held[i]) : figures[i];
+    const size_t index = size_t(it - m_turns.begin());
+    const size_t oldSize = entrySize(it->offset);
+    // The new figures go behind the old ones, which become unused: the
+    // entry changes only once they are all written.
+    const uint32_t offset = append(merged);
+    m_turns[index].offset = offset;
+    m_unusedBytes += oldSize;
 }
 
 void RaceTurns::erase(int turn) noexcept

@@ -59,6 +59,9 @@ public:
     // False (and nothing changes) for a turn the race already has. Either
     // adds the turn or, when it throws, leaves the table as it was.
     bool insert(int turn, const TurnFigures& figures);
+    // Adds the turn, or puts the figures that are not empty over those the
+    // turn has. Either all of it happens or, when it throws, nothing.
+    void merge(int turn, const TurnFigures& figures);
     void erase(int turn) noexcept;
     // Gives back the room that growing left over.
     void shrinkToFit();
@@ -73,6 +76,9 @@ private:
     Figures decode(uint32_t offset) const;
     size_t entrySize(uint32_t offset) const;
     void dropUnusedBytes();
+    // Writes the figures behind the bytes held; their offset. Nothing
+    // changes when it throws.
+    uint32_t append(const TurnFigures& figures);
 
     std::vector<Entry> m_turns;
     std::vector<char> m_bytes;

@@ -138,28 +138,29 @@ bool TurnImporter::readRows(const QString& csvPath, LoadLog& log, LoadLog& figur
         });
     if (!readable)
         return false;
-    checkRaces(csvPath, log, parser);
+    checkRaces(csvPath, log);
     if (m_rows.empty() && log.isEmpty())
         log.add(csvPath, 0, QStringLiteral("holds no turn lines; nothing imported"));
     return true;
 }
 
-void TurnImporter::checkRaces(const QString& csvPath, LoadLog& log, TurnRowParser& parser)
+void TurnImporter::checkRaces(const QString& csvPath, LoadLog& log)
 {
     std::set<std::string> seen;
     for (ImportRow& imported : m_rows) {
         const QString name = fromUtf8(imported.row.raceUtf8);
-        const std::optional<std::string>& race = parser.ansiRaceName(imported.row.raceUtf8);
-        if (!race || m_game.findRace(*race) == nullptr) {
+        // By the name the game's own files use, which a folded name keeps.
+        const Race* race = m_game.findRaceBySource(imported.row.raceUtf8);
+        if (race == nullptr) {
             log.add(
                 csvPath, imported.row.line,
                 QStringLiteral("game \"%1\" has no race \"%2\"").arg(m_game.displayName(), name));
             continue;
         }
-        if (!seen.insert(*race).second)
+        if (!seen.insert(race->name).second)
             log.add(csvPath, imported.row.line,
                     QStringLiteral("race \"%1\" appears twice").arg(name));
-        imported.race = *race;
+        imported.race = race->name;
     }
 }
 

@@ -45,7 +45,7 @@ private:
     };
 
     bool readRows(const QString& csvPath, LoadLog& log, LoadLog& figureLog);
-    void checkRaces(const QString& csvPath, LoadLog& log, TurnRowParser& parser);
+    void checkRaces(const QString& csvPath, LoadLog& log);
     void checkOneNewTurn(const QString& csvPath, LoadLog& log);
     bool addToGameAndFile(LoadLog& log);
     bool appendToTurnsFile(LoadLog& log);

@@ -1,6 +1,5 @@
 #include "TurnRowParser.h"
 
-#include "AnsiText.h"
 #include "TurnNumber.h"
 #include "hostdata/KurvoAtof.h"
 
@@ -79,12 +78,4 @@ std::string TurnRowParser::figure(int line, int statistic, std::string_view cell
         QStringLiteral("%1 figure \"%2\" is not a number; counted as missing")
             .arg(QString::fromLatin1(kStatisticNames[size_t(statistic)].column), shown(text)));
     return {};
-}
-
-const std::optional<std::string>& TurnRowParser::ansiRaceName(const std::string& utf8)
-{
-    auto it = m_names.find(utf8);
-    if (it == m_names.end())
-        it = m_names.emplace(utf8, AnsiText::fromUtf8(utf8)).first;
-    return it->second;
 }

@@ -15,7 +15,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 struct TurnRow {
@@ -43,15 +42,10 @@ public:
     // Nothing, with the reason in the log, for a bad turn number.
     std::optional<TurnRow> parse(int line, const std::vector<std::string>& cells);
 
-    // The race name in the ANSI code page; nothing when it cannot be held.
-    // Converted names are remembered, as a table names each race many times.
-    const std::optional<std::string>& ansiRaceName(const std::string& utf8);
-
 private:
     std::string figure(int line, int statistic, std::string_view cell);
 
     LoadLog& m_log;
     LoadLog& m_figureLog;
     QString m_path;
-    std::unordered_map<std::string, std::optional<std::string>> m_names;
 };

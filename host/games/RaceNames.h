@@ -1,0 +1,30 @@
+// The one rule by which every reader names a race, so that no race is ever
+// dropped for its name: a name the ANSI code page holds is kept byte for
+// byte, any other is folded to its nearest form the code page holds, and a
+// name that another race of the game already has gets " (2)", " (3)", ...
+#pragma once
+
+#include <QString>
+#include <map>
+#include <string>
+#include <string_view>
+
+class Game;
+
+struct RaceName {
+    std::string ansi;    // what the plug-in sees
+    QString displayName; // the files' own name, with the same suffix
+    bool folded = false;
+    bool utf8 = true; // false: the files' bytes are no UTF-8 text, and each odd byte became '?'
+};
+
+// One per game and reader, as it remembers the suffixes it gave: a log of
+// many players of one name must not cost a search through all of them each.
+class RaceNames
+{
+public:
+    RaceName name(const Game& game, std::string_view utf8);
+
+private:
+    std::map<std::string, size_t, std::less<>> m_nextSuffix;
+};
