@@ -58,6 +58,8 @@ bool HeadlessRun::prepare()
 
 bool HeadlessRun::loadGames()
 {
+    if (m_options.logMap)
+        m_session.store().setDefaultMap(*m_options.logMap);
     m_session.loadGames(m_options.gamesFolder);
     // Problems with some files leave the rest usable; they are told, and
     // the run goes on with what loaded.

@@ -19,6 +19,7 @@ const QString kStats = QStringLiteral("stats");
 const QString kPng = QStringLiteral("png");
 const QString kSvg = QStringLiteral("svg");
 const QString kSize = QStringLiteral("size");
+const QString kMap = QStringLiteral("map");
 
 void addOptions(QCommandLineParser& parser)
 {
@@ -28,6 +29,8 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption(
         {kStartDir, QStringLiteral("the plug-ins' start folder"), QStringLiteral("DIR")});
     parser.addOption({kGames, QStringLiteral("games folder"), QStringLiteral("DIR")});
+    parser.addOption({kMap, QStringLiteral("score log tags charted as the statistics"),
+                      QStringLiteral("STAT=TAG[,STAT=TAG...]")});
     parser.addOption({kSelect, QStringLiteral("races to chart"), QStringLiteral("RACE[,RACE...]")});
     parser.addOption({kGame, QStringLiteral("the game of the races"), QStringLiteral("G")});
     parser.addOption({kStats, QStringLiteral("statistics to show"), QStringLiteral("LIST")});
@@ -107,6 +110,14 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
     options.pluginFolder = parser.value(kPlugins);
     options.startFolder = parser.value(kStartDir);
     options.gamesFolder = parser.value(kGames);
+    if (parser.isSet(kMap)) {
+        StatisticMap map = StatisticMap::defaults();
+        if (!map.apply(parser.value(kMap), error)) {
+            error = QStringLiteral("--map: %1").arg(error);
+            return std::nullopt;
+        }
+        options.logMap = map;
+    }
     if (options.headless && !readHeadless(parser, options, error))
         return std::nullopt;
     if (!options.headless) {
@@ -128,9 +139,10 @@ QString HostOptions::version()
 QString HostOptions::usage()
 {
     return QStringLiteral(
-        "usage: kurvo-host [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
+        "usage: kurvo-host [--plugins DIR] [--start-dir DIR] [--games DIR] [--map MAP]\n"
         "       kurvo-host --help | --version\n"
         "       kurvo-host --headless [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
+        "                  [--map MAP]\n"
         "                  --select RACE[,RACE...] [--game G]\n"
         "                  [--stats industry,population,weapons,drives,shields]\n"
         "                  --png FILE | --svg FILE (or both) [--size WxH]\n"
@@ -142,5 +154,12 @@ QString HostOptions::usage()
         "first game), shows the named statistics (default: those the chart has),\n"
         "writes the chart as PNG and/or SVG (default size 900x600; in SVG the curves\n"
         "are vector paths) and closes it, which writes\n"
-        "the chart file save.kv in the start folder.\n");
+        "the chart file save.kv in the start folder.\n"
+        "\n"
+        "A game is a folder with races.csv and turns.csv, or a game server's score log\n"
+        "(a file starting \"#FREECIV SCORELOG2\"), which the window follows while the\n"
+        "server writes it. MAP says which of the log's tags are charted as which\n"
+        "statistic: STAT=TAG[,STAT=TAG...], STAT one of industry, population, weapons,\n"
+        "drives, shields, TAG a tag of the log or none. Default:\n"
+        "industry=mfg,population=pop,weapons=techs,drives=none,shields=none.\n");
 }

@@ -4,6 +4,8 @@
 // in the defaults, so that parsing does not touch the file system.
 #pragma once
 
+#include "StatisticMap.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,10 @@ struct HostOptions {
     QString pluginFolder;
     QString startFolder;
     QString gamesFolder;
+    // --map: which tags of a score log are charted as which statistic, for
+    // every log (over the defaults); in the window, a log's own map from
+    // its dialog comes first.
+    std::optional<StatisticMap> logMap;
     // Headless only.
     QStringList selectRaces;
     QString game;             // empty: the first game

@@ -4,14 +4,18 @@
 #include "ChartWindow.h"
 #include "GamesWatcher.h"
 #include "HostSession.h"
+#include "LogMapDialog.h"
 #include "PluginAbout.h"
 #include "PluginCallShield.h"
 #include "RacesPanel.h"
+#include "ScoreLogReader.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QLabel>
 #include <QMainWindow>
@@ -45,7 +49,7 @@ QString joined(const std::vector<GameLoadError>& problems)
 } // namespace
 
 HostWindow::HostWindow(HostSession& session, const HostOptions& options, QObject* parent)
-    : QObject(parent), m_session(session), m_options(options)
+    : QObject(parent), m_session(session), m_options(options), m_logSettings(options.startFolder)
 {
     m_reporter = [this](const QString& text) {
         // Nobody could answer a box on the offscreen platform.
@@ -73,6 +77,12 @@ bool HostWindow::start(QString& error)
     if (!m_session.createMainFrame(QSize(1280, 800), error))
         return false;
     mainWindow()->setWindowTitle(tr("KURVO7 host"));
+    GameStore& store = m_session.store();
+    if (m_options.logMap)
+        store.setDefaultMap(*m_options.logMap);
+    for (const auto& [log, map] : m_logSettings.maps())
+        store.setLogMap(log, map);
+    store.setOpenedLogs(m_logSettings.openedLogs());
     m_session.loadGames(m_options.gamesFolder);
     buildRacesWindow();
     buildStatusBar();
@@ -99,7 +109,9 @@ bool HostWindow::start(QString& error)
     m_watcher = new GamesWatcher(this);
     connect(m_watcher, &GamesWatcher::gamesChanged, this, [this] { reloadGames(false); });
     connect(m_watcher, &GamesWatcher::gamesListChanged, this, [this] { reloadGames(true); });
+    connect(m_watcher, &GamesWatcher::logsGrew, this, &HostWindow::followLogs);
     m_watcher->watch(m_options.gamesFolder);
+    watchFollowedLogs();
 
     mainWindow()->show();
     tellLoadProblems();
@@ -110,6 +122,13 @@ void HostWindow::buildMenus()
 {
     QMenuBar* bar = mainWindow()->menuBar();
     QMenu* file = bar->addMenu(tr("&File"));
+    QAction* openLog = file->addAction(tr("&Open game log..."), this, &HostWindow::chooseLogFile);
+    openLog->setShortcut(QKeySequence::Open);
+    QAction* mapLog =
+        file->addAction(tr("Game log &statistics..."), this, &HostWindow::chooseLogMap);
+    connect(file, &QMenu::aboutToShow, mapLog,
+            [this, mapLog] { mapLog->setEnabled(currentLogGame() != nullptr); });
+    file->addSeparator();
     file->addAction(tr("&Import turn..."), this, &HostWindow::chooseTurnFile);
     QAction* exportAction =
         file->addAction(tr("&Export chart..."), this, &HostWindow::chooseExportFile);
@@ -250,6 +269,113 @@ bool HostWindow::importTurn(const QString& csvPath)
     return true;
 }
 
+void HostWindow::chooseLogFile()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(mainWindow(), tr("Open game log"), QString(),
+                                     tr("Score logs (*.log *.txt);;All files (*)"));
+    if (!path.isEmpty())
+        openLog(path);
+}
+
+bool HostWindow::openLog(const QString& path)
+{
+    if (mainWindow() == nullptr)
+        return false;
+    const QString log = QFileInfo(path).absoluteFilePath();
+    if (!ScoreLogReader::isScoreLog(log)) {
+        report(tr("%1 is not a game server's score log: its first line does not start with "
+                  "\"%2\".")
+                   .arg(QDir::toNativeSeparators(log),
+                        QLatin1String(ScoreLogReader::kMagic.data(),
+                                      qsizetype(ScoreLogReader::kMagic.size()))));
+        return false;
+    }
+    if (m_session.plugins().busy()) {
+        report(tr("A plug-in is still working; open the log when it is done."));
+        return false;
+    }
+    GameStore& store = m_session.store();
+    QStringList opened = store.openedLogs();
+    const bool inGamesFolder =
+        QFileInfo(log).absolutePath() == QFileInfo(m_options.gamesFolder).absoluteFilePath();
+    if (!inGamesFolder && !opened.contains(log)) {
+        opened << log;
+        store.setOpenedLogs(opened);
+        if (!m_logSettings.setOpenedLogs(opened))
+            report(tr("The log is open, but it could not be remembered for the next start: "
+                      "%1 cannot be written.")
+                       .arg(QDir::toNativeSeparators(m_logSettings.fileName())));
+    }
+    reloadGames(true);
+    for (const Game& game : store.games()) {
+        if (game.source() == Game::Source::ScoreLog && game.folder() == log)
+            m_races->chooseGame(game.name());
+    }
+    return true;
+}
+
+const Game* HostWindow::currentLogGame() const
+{
+    const Game* game = m_session.store().findGame(m_races->currentGame());
+    return game != nullptr && game->source() == Game::Source::ScoreLog ? game : nullptr;
+}
+
+void HostWindow::chooseLogMap()
+{
+    const Game* game = currentLogGame();
+    if (game == nullptr)
+        return;
+    const std::vector<std::string>* tags = m_session.store().logTags(game->name());
+    LogMapDialog dialog(game->displayName(), tags != nullptr ? *tags : std::vector<std::string>(),
+                        m_session.store().mapOf(game->folder()), mainWindow());
+    if (dialog.exec() == QDialog::Accepted)
+        mapCurrentLog(dialog.map());
+}
+
+bool HostWindow::mapCurrentLog(const StatisticMap& map)
+{
+    const Game* game = currentLogGame();
+    if (game == nullptr || mainWindow() == nullptr)
+        return false;
+    if (m_session.plugins().busy()) {
+        report(tr("A plug-in is still working; change the statistics when it is done."));
+        return false;
+    }
+    const QString log = game->folder();
+    m_session.store().setLogMap(log, map);
+    if (!m_logSettings.setMap(log, map))
+        report(tr("The statistics are changed, but they could not be remembered for the next "
+                  "start: %1 cannot be written.")
+                   .arg(QDir::toNativeSeparators(m_logSettings.fileName())));
+    m_races->refresh();
+    sendEvent(false);
+    return true;
+}
+
+void HostWindow::followLogs()
+{
+    if (mainWindow() == nullptr)
+        return;
+    if (m_session.plugins().busy()) {
+        m_heldFollow = true;
+        return;
+    }
+    const bool changed = m_session.store().follow();
+    for (const GameLoadError& problem : m_session.store().errors())
+        mainWindow()->statusBar()->showMessage(problem.toString(), 5000);
+    if (!changed)
+        return;
+    m_races->refresh();
+    sendEvent(false);
+}
+
+void HostWindow::watchFollowedLogs()
+{
+    if (m_watcher != nullptr)
+        m_watcher->follow(m_session.store().followedPaths());
+}
+
 void HostWindow::reloadGames(bool listChanged)
 {
     if (mainWindow() == nullptr)
@@ -261,6 +387,7 @@ void HostWindow::reloadGames(bool listChanged)
     }
     const std::set<std::string> before = gameNames(m_session.store());
     m_session.loadGames(m_options.gamesFolder);
+    watchFollowedLogs();
     m_races->refresh();
     for (const GameLoadError& problem : m_session.store().errors())
         mainWindow()->statusBar()->showMessage(problem.toString(), 5000);
@@ -282,7 +409,15 @@ void HostWindow::sendEvent(bool listChanged)
 
 void HostWindow::runHeldWork()
 {
-    if (!m_heldReload || m_session.plugins().busy())
+    if (m_session.plugins().busy())
+        return;
+    if (m_heldFollow && !m_heldReload) {
+        m_heldFollow = false;
+        followLogs();
+        return;
+    }
+    m_heldFollow = false;
+    if (!m_heldReload)
         return;
     const bool listChanged = m_heldListChange;
     m_heldReload = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HostOptions.h"
+#include "LogSettings.h"
 
 #include <QObject>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class Game;
 class HostSession;
 class GamesWatcher;
 class PluginCallShield;
@@ -55,6 +57,16 @@ public:
     bool exportChart(const QString& path);
     // Help > About plug-ins without the dialog.
     QString aboutText();
+    // File > Open game log... without the file dialog: adds a game server's
+    // score log to the games, remembers it for the next start and chooses
+    // its game. False (and the user told why) when it is no such log.
+    bool openLog(const QString& path);
+    // File > Game log statistics... without the dialog: charts the current
+    // log game's tags by map and remembers that for the log. False when the
+    // current game is no log game.
+    bool mapCurrentLog(const StatisticMap& map);
+    // Reads on the followed logs, as the watch does when they grow.
+    void followLogs();
 
 signals:
     // An entry point the host called (by plain name), for the status bar.
@@ -70,6 +82,10 @@ private:
     void runCommand(size_t index);
     void chooseTurnFile();
     void chooseExportFile();
+    void chooseLogFile();
+    void chooseLogMap();
+    const Game* currentLogGame() const;
+    void watchFollowedLogs();
     void showAbout();
     void reloadGames(bool listChanged);
     void sendEvent(bool listChanged);
@@ -79,6 +95,7 @@ private:
 
     HostSession& m_session;
     HostOptions m_options;
+    LogSettings m_logSettings;
     Reporter m_reporter;
     RacesPanel* m_races = nullptr;
     QDockWidget* m_racesDock = nullptr;
@@ -89,4 +106,5 @@ private:
     // Work that arrived while a plug-in call ran, done when it ends.
     bool m_heldReload = false;
     bool m_heldListChange = false;
+    bool m_heldFollow = false;
 };

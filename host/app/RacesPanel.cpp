@@ -1,4 +1,5 @@
 #include "RacesPanel.h"
+#include <afxqt.h>
 
 #include "GameStore.h"
 
@@ -114,6 +115,10 @@ void RacesPanel::fillRow(int row, const Race& race)
 {
     auto* name = readOnly(race.displayName);
     name->setIcon(swatch(race.color));
+    if (race.folded)
+        name->setToolTip(tr("Charted as \u201c%1\u201d: the chart's code page cannot hold this "
+                            "name.")
+                             .arg(AfxToQString(race.name.data(), int(race.name.size()))));
     m_table->setItem(row, RaceColumn, name);
     if (!race.turns.empty()) {
         const size_t last = race.turns.size() - 1;
