@@ -31,6 +31,8 @@ namespace
 // unless all of its values lie above it.
 const LONG lBaselineStart = 200000;
 const COLORREF crGrid = RGB(150, 150, 150);
+// Grid lines closer than this would cover the curves between them.
+const int nMinGridGap = 4;
 const int nCurvePenStyle = PS_GEOMETRIC | PS_SOLID;
 // Edges and points are kept within this, so that a hostile block or endless
 // key presses cannot overflow the plot's arithmetic.
@@ -237,16 +239,25 @@ void CKurvoView1::DrawCurve(CDC* pDC, const LONG* pSeries, const CHART_RANGE& ra
         pDC->SelectObject(pOldPen);
 }
 
+// One line per turn while the turns are far enough apart; on a long game,
+// one every nEvery turns, counted from turn 0, so that the curves still
+// show between the lines. With a step of 0 every turn's line falls on the
+// left edge, so that one line is drawn once.
 void CKurvoView1::DrawGrid(CDC* pDC, LONG nTurns)
 {
+    LONG nEvery = 1;
+    if (m_nTurnStep <= 0)
+        nEvery = std::max(nTurns, LONG(1));
+    else if (m_nTurnStep < nMinGridGap)
+        nEvery = (nMinGridGap + m_nTurnStep - 1) / m_nTurnStep;
     CPen pen(nCurvePenStyle, 0, crGrid);
     CPen* pOldPen = pDC->SelectObject(&pen);
     pDC->BeginPath();
     int x = m_rcPlot.left;
     pDC->MoveTo(x, m_rcPlot.top);
-    for (LONG t = 0; t < nTurns; ++t) {
+    for (LONG t = 0; t < nTurns; t += nEvery) {
         pDC->LineTo(x, m_rcPlot.bottom);
-        x += m_nTurnStep;
+        x += m_nTurnStep * int(nEvery);
         pDC->MoveTo(x, m_rcPlot.top);
     }
     pDC->EndPath();

@@ -1,7 +1,8 @@
 // The Qt-typed side of windows and device contexts, for the host, the tests
 // and the class library's own Qt code: which widget stands for a window, the
 // window of a widget, the MDI sub-window a child sits in, the main window
-// and MDI area of a frame, and a device context over a painter or an image.
+// and MDI area of a frame, the size of its new children, and a device
+// context over a painter or an image.
 // Reached through afxqt.h; the classes keep these members out of their
 // public interface so that plug-in code never sees a Qt type.
 #pragma once
@@ -21,6 +22,10 @@ struct AfxQtAccess {
     static QMainWindow* MainWindow(const CMDIFrameWnd* pFrame) { return pFrame->GetMainWindow(); }
     static QMdiArea* MDIArea(const CMDIFrameWnd* pFrame) { return pFrame->GetMDIArea(); }
     static QMdiArea* MDIArea(const CMDIClientWnd* pClient) { return pClient->GetMDIArea(); }
+    static void SetChildClientSize(CMDIFrameWnd* pFrame, int cx, int cy)
+    {
+        pFrame->m_sizeChildClient = CSize(cx, cy);
+    }
     static BOOL Attach(CDC* pDC, QPainter* pPainter) { return pDC->Attach(pPainter); }
     static BOOL CreateForImage(CDC* pDC, QImage* pImage) { return pDC->CreateForImage(pImage); }
     static QPainter* Detach(CDC* pDC) { return pDC->Detach(); }
@@ -54,6 +59,13 @@ inline QMdiArea* AfxGetMDIArea(const CMDIFrameWnd* pFrame)
 inline QMdiArea* AfxGetMDIArea(const CMDIClientWnd* pClient)
 {
     return AfxQtAccess::MDIArea(pClient);
+}
+// Child frames that pFrame's MDI area makes from then on at the default size
+// get a client area of cx x cy, so that what they lay out when they are
+// first shown fits it; 0 x 0 returns to the default.
+inline void AfxSetMDIChildClientSize(CMDIFrameWnd* pFrame, int cx, int cy)
+{
+    AfxQtAccess::SetChildClientSize(pFrame, cx, cy);
 }
 // Borrows an active painter until AfxDetachPainter; FALSE when the DC
 // already has a surface or the painter is not active.

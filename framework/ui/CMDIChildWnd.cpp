@@ -5,6 +5,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSize>
 
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
@@ -65,8 +66,20 @@ QWidget* CMDIChildWnd::CreateWidget(const CREATESTRUCT& cs, QWidget* pParentWidg
     // The framework decides about closing (WM_CLOSE) and deletes the
     // sub-window itself when the frame is destroyed.
     pSub->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (cs.x == CW_USEDEFAULT || cs.cx == CW_USEDEFAULT)
-        pSub->resize(qMax(200, pArea->width() * 2 / 3), qMax(150, pArea->height() * 2 / 3));
+    if (cs.x == CW_USEDEFAULT || cs.cx == CW_USEDEFAULT) {
+        const CSize sizeClient =
+            m_pMDIFrame != nullptr ? m_pMDIFrame->m_sizeChildClient : CSize(0, 0);
+        if (sizeClient.cx > 0 && sizeClient.cy > 0) {
+            const QSize client(sizeClient.cx, sizeClient.cy);
+            pSub->resize(client.grownBy(pSub->contentsMargins()));
+            // A hidden sub-window does not lay out its widget, yet the frame
+            // places its view, and the view may lay itself out, before the
+            // first show.
+            pWidget->resize(client);
+        } else {
+            pSub->resize(qMax(200, pArea->width() * 2 / 3), qMax(150, pArea->height() * 2 / 3));
+        }
+    }
     pSub->hide();
     return pWidget;
 }

@@ -29,6 +29,11 @@ protected:
     friend struct AfxQtAccess;
     QMainWindow* GetMainWindow() const;
     QMdiArea* GetMDIArea() const;
+    // The client size that child frames created at the default size get, set
+    // by a host that knows what it will show (through afxqt.h); while empty
+    // they get a share of the MDI area.
+    friend class CMDIChildWnd;
+    CSize m_sizeChildClient{0, 0};
 
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* pParentWidget) override;

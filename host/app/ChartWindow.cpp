@@ -52,6 +52,12 @@ int ChartWindow::frameCount(CMDIFrameWnd& mainFrame)
     return pArea != nullptr ? int(pArea->subWindowList().size()) : 0;
 }
 
+void ChartWindow::sizeNewViews(CMDIFrameWnd& mainFrame, const QSize& size)
+{
+    // The view fills its frame's client area.
+    AfxSetMDIChildClientSize(&mainFrame, size.width(), size.height());
+}
+
 QSize ChartWindow::viewSize() const
 {
     return AfxGetWidget(&m_view)->size();

@@ -16,6 +16,9 @@ public:
     // one; null when no child frame shows a view.
     static CView* findView(CMDIFrameWnd& mainFrame);
     static int frameCount(CMDIFrameWnd& mainFrame);
+    // Charts opened from now on are made with a view of size: a chart lays
+    // out its plot for the size it first has, and keeps it when resized.
+    static void sizeNewViews(CMDIFrameWnd& mainFrame, const QSize& size);
 
     explicit ChartWindow(CView& view) : m_view(view) {}
 

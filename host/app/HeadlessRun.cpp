@@ -53,6 +53,7 @@ bool HeadlessRun::prepare()
     QString error;
     if (!m_session.createMainFrame(m_options.size + QSize(200, 200), error))
         return fail(error);
+    ChartWindow::sizeNewViews(*m_session.mainFrame(), m_options.size);
     return true;
 }
 
@@ -149,9 +150,6 @@ bool HeadlessRun::openChart()
     if (m_view == nullptr)
         return fail(QStringLiteral("the plug-in opened no chart (is %1 a chart file it can read?)")
                         .arg(chartFilePath()));
-    // Sized before the races arrive, so that the chart lays itself out for
-    // the size of the image.
-    ChartWindow(*m_view).resizeView(m_options.size);
     // The chart was either created (showing Industry) and written at once,
     // or opened from this file; either way the file now holds its flags.
     m_chartFlagsAtOpen = StatisticFlags::readFromChartFile(chartFilePath())

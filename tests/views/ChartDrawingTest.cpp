@@ -5,6 +5,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -96,6 +98,48 @@ TEST_F(ChartDrawingTest, ThirtyTurnsOnSevenHundredPixelsGiveStep23AndOneGridLine
     // The trimmed plot stays for the next draw.
     Render();
     EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 690, 290));
+}
+
+// Lines closer than 4 pixels would cover every curve: below that only every
+// k-th turn keeps its line, and the curve shows in the columns between.
+TEST_F(ChartDrawingTest, GridKeepsFourPixelsBetweenLinesOnLongGames)
+{
+    const int nTurns = 30;
+    CRace* pRace = AddRace("Able", "Game", {{kindIndustry, std::vector<LONG>(nTurns, 60), crRed}});
+    pRace->GetSeries(kindIndustry)[CRace::posMax] = 100; // the curve at y = 40 of 100
+    Select({"Able"});
+    const struct {
+        int nWidth;
+        int nStep;
+        int nGap; // pixels from one grid line to the next
+        int nLines;
+    } cases[] = {
+        {35, 1, 4, 8},   // turns 0, 4, ..., 28
+        {60, 2, 4, 15},  // every second turn
+        {100, 3, 6, 15}, // every second turn
+        {120, 4, 4, 30}, // far enough apart: every turn
+        {215, 7, 7, 30}, // every turn
+        {20, 0, 0, 1},   // more turns than pixels: one line, on the left edge
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "plot width " << c.nWidth);
+        SetPlot(c.nWidth, 200);
+        const QImage image = Render();
+        ASSERT_EQ(m_pView->GetTurnStep(), c.nStep);
+        std::vector<int> expected;
+        for (int i = 0; i < c.nLines; ++i)
+            expected.push_back(i * c.nGap);
+        std::vector<int> greyColumns;
+        for (int x = 0; x < image.width(); ++x) {
+            if (Pixel(image, x, 70) == qGrey)
+                greyColumns.push_back(x);
+        }
+        EXPECT_EQ(greyColumns, expected);
+        for (int x = 0; x < (nTurns - 1) * c.nStep; ++x) {
+            const bool bGrid = std::find(expected.begin(), expected.end(), x) != expected.end();
+            ASSERT_EQ(Pixel(image, x, 40), bGrid ? qGrey : ColorOf(crRed)) << "column " << x;
+        }
+    }
 }
 
 TEST_F(ChartDrawingTest, ShorterSeriesStartsAtTheLeftEdgeWithItsOwnPoints)

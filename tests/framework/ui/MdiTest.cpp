@@ -16,6 +16,7 @@ namespace
 int g_nLiveViews = 0;
 int g_nLiveDocs = 0;
 int g_nInitialUpdates = 0;
+CRect g_rcAtInitialUpdate;
 
 class CTestView : public CView
 {
@@ -26,6 +27,7 @@ public:
     void OnInitialUpdate() override
     {
         ++g_nInitialUpdates;
+        GetClientRect(&g_rcAtInitialUpdate);
         CView::OnInitialUpdate();
     }
 
@@ -110,6 +112,20 @@ TEST_F(MdiTest, ChildFrameHoldsOneViewConnectedToItsDocument)
     pView->GetClientRect(&rcView);
     EXPECT_EQ(rcView, rcFrame);
     EXPECT_GT(rcView.Width(), 0);
+}
+
+// A view that lays itself out once, when first updated, fits its window only
+// if the frame has its size before it is first shown.
+TEST_F(MdiTest, ChildFrameAtTheHostsSizeHasItFromItsInitialUpdateOn)
+{
+    AfxSetMDIChildClientSize(m_pMain, 530, 310);
+    CMDIChildWnd* pFrame = OpenChild(new CTestDoc, "Kurvo1");
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_EQ(g_rcAtInitialUpdate, CRect(0, 0, 530, 310));
+    ProcessPendingEvents();
+    CRect rcView;
+    pFrame->GetActiveView()->GetClientRect(&rcView);
+    EXPECT_EQ(rcView, CRect(0, 0, 530, 310)) << "and keeps it once shown";
 }
 
 TEST_F(MdiTest, MdiActivateSentToTheClientActivatesTheNamedChild)

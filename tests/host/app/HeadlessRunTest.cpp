@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace
 {
 const char* kGame = "Amber Drift";
@@ -68,6 +70,37 @@ TEST_F(HeadlessRunTest, ChartImageShowsTheSelectedRacesOnBlack)
     for (const char* race : {"Velelluans", "Елюаны"})
         EXPECT_GT(CountPixels(image, m_sample.find(race)->color), 40) << race;
     EXPECT_EQ(CountPixels(image, m_sample.find("Dunprekai")->color), 0) << "a race not selected";
+}
+
+// The chart lays out its plot once, for the size its window is first shown
+// at: the run must make it at the image's size, not resize it afterwards.
+TEST_F(HeadlessRunTest, ThePlotFillsTheImageAtEverySize)
+{
+    for (const QSize size : {QSize(900, 600), QSize(1800, 700)}) {
+        const QString name = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        SCOPED_TRACE(name.toStdString());
+        const QString png = m_dir.filePath(name + QStringLiteral(".png"));
+        const HostRun run =
+            RunHost({"--headless", "--plugins", PluginFolderIn(m_dir.path()), "--games",
+                     SampleGamesDir(), "--start-dir", StartDir(), "--game", kGame, "--select",
+                     "Velelluans", "--png", png, "--size", name});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QImage image(png);
+        ASSERT_EQ(image.size(), size);
+        // The rightmost and lowest pixels that the grid or a curve painted.
+        int right = -1;
+        int bottom = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if ((image.pixel(x, y) & 0xffffff) != 0) {
+                    right = std::max(right, x);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        EXPECT_GE(right, size.width() * 9 / 10);
+        EXPECT_GE(bottom, size.height() * 9 / 10);
+    }
 }
 
 // The SVG is the same paint as the image, with each curve one vector path
