@@ -311,6 +311,12 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
                         .arg(TurnNumber::kMax));
         return;
     }
+    if (m_turns.empty())
+        m_turnBase = std::min(*turn, 1);
+    if (*turn < m_turnBase) {
+        report(log, QStringLiteral("turn 0 after the log began with turn 1; line skipped"));
+        return;
+    }
     if (!m_turns.insert(*turn).second) {
         report(log, QStringLiteral("turn %1 is declared again; line skipped").arg(*turn));
         return;
@@ -407,7 +413,7 @@ bool ScoreLogReader::isDuplicate(const Game& game, int turn, uint32_t tag, size_
     const auto pending = m_pending.find({race, turn});
     if (pending != m_pending.end() && !pending->second[first].empty())
         return true;
-    const std::optional<RaceTurns::Figures> held = game.races()[race].turns.find(turn);
+    const std::optional<RaceTurns::Figures> held = game.races()[race].turns.find(turn - m_turnBase);
     return held && !(*held)[first].empty();
 }
 
@@ -454,7 +460,7 @@ void ScoreLogReader::readData(Game& game, std::string_view text, LoadLog& log)
     const unsigned statistics = m_tags[tag->second].statistics;
     if (statistics == 0)
         return;
-    TurnFigures& figures = m_pending[{tenure->race, *turn}];
+    TurnFigures& figures = m_pending[{tenure->race, *turn - m_turnBase}];
     const std::string figure = std::to_string(*value);
     for (size_t i = 0; i < figures.size(); ++i) {
         if (statistics & (1u << i))

@@ -13,7 +13,9 @@
 //   delplayer <turn> <player id>             ... up to and including that turn
 //   data <turn> <tag id> <player id> <value> one figure, an integer
 //
-// Every player becomes a race, named by the host's rule for race names and
+// The chart counts turns from 1, as the game server does; a log that
+// begins with turn 0 is charted a turn late rather than losing it. Every
+// player becomes a race, named by the host's rule for race names and
 // coloured from the palette in the order the players appear; a player id
 // used again after delplayer is a new race. The map tells which tags are
 // charted as which of the host's five statistics.
@@ -132,6 +134,7 @@ private:
     std::vector<Tag> m_tags;
     std::unordered_map<int64_t, uint32_t> m_tagIndex;
     std::set<int> m_turns;
+    int m_turnBase = 1; // the log's turn that is the host's turn 0
     std::optional<int> m_currentTurn;
     std::unordered_map<int64_t, std::vector<Tenure>> m_players;
     RaceNames m_names;
@@ -140,6 +143,6 @@ private:
     // Figures of the current turn, as tag and race: a figure given twice is
     // found here whatever its tag; for an earlier turn, by the game's figures.
     std::unordered_set<uint64_t> m_seen;
-    // Figures read and not yet in the game, by race and turn.
+    // Figures read and not yet in the game, by race and the host's turn.
     std::map<std::pair<size_t, int>, TurnFigures> m_pending;
 };
