@@ -349,6 +349,13 @@ bool HostWindow::mapCurrentLog(const StatisticMap& map)
                   "start: %1 cannot be written.")
                    .arg(QDir::toNativeSeparators(m_logSettings.fileName())));
     m_races->refresh();
+    // A chart takes the turns it already holds as settled, so it gets only
+    // what is new; anew it takes the whole game under the new map.
+    mainWindow()->statusBar()->showMessage(
+        tr("Statistics of %1 changed. A chart that holds this game keeps the figures it has; "
+           "\"Reset Kurvo\" in its menu charts the game anew.")
+            .arg(game->displayName()),
+        15000);
     sendEvent(false);
     return true;
 }

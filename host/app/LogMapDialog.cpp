@@ -25,7 +25,9 @@ LogMapDialog::LogMapDialog(const QString& gameName, const std::vector<std::strin
 {
     setWindowTitle(tr("Statistics of %1").arg(gameName));
     auto* intro = new QLabel(
-        tr("Which of the game log's statistics the chart shows as each of its own:"), this);
+        tr("Which of the game log's statistics the chart shows as each of its own. A chart "
+           "that already holds this game keeps its figures until \"Reset Kurvo\"."),
+        this);
     intro->setWordWrap(true);
     auto* form = new QFormLayout;
     for (size_t i = 0; i < m_choosers.size(); ++i) {

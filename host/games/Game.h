@@ -60,6 +60,8 @@ public:
     // The highest turn of any race plus one; 0 for a game without turns.
     int turnCount() const { return m_turns.empty() ? 0 : *m_turns.rbegin() + 1; }
     bool hasTurn(int turn) const { return m_turns.count(turn) != 0; }
+    // A turn the game has played, whether or not a race has figures for it.
+    void addTurn(int turn) { m_turns.insert(turn); }
     // False (and nothing changes) for an unknown race or a turn the race
     // already has.
     bool addTurnFigures(std::string_view race, int turn, const TurnFigures& figures);

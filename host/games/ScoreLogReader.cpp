@@ -323,6 +323,9 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
     }
     // A turn's figures are all written before the next turn begins.
     flush(game);
+    // A turn counts when it begins, even before (or without) figures that
+    // the map charts.
+    game.addTurn(*turn - m_turnBase);
     m_seen.clear();
     m_currentTurn = *turn;
 }

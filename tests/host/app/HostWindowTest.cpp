@@ -10,6 +10,7 @@
 #include "GamesWatcher.h"
 #include "HostProcess.h"
 #include "HostSession.h"
+#include "LogSettings.h"
 #include "PluginCallShield.h"
 #include "RacesPanel.h"
 
@@ -24,6 +25,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QMenu>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -345,6 +347,71 @@ TEST_F(HostWindowTest, RacesWindowAndMenusAreReachedFromTheKeyboardWithVisibleFo
     EXPECT_EQ(QApplication::activePopupWidget(), s_window->pluginsMenu());
     if (QWidget* popup = QApplication::activePopupWidget())
         QTest::keyClick(popup, Qt::Key_Escape);
+}
+
+// A game server's log kept outside the games folder: opened, remembered,
+// followed as the server appends a turn, charted by another map, and
+// closed to imports.
+TEST_F(HostWindowTest, AGameLogOpenedFromElsewhereIsFollowedAndRemembered)
+{
+    QDir().mkpath(Path("server"));
+    const QString log = Path("server/match.log");
+    WriteText(log, "#FREECIV SCORELOG2 3.0.6\ntag 0 pop\ntag 2 mfg\ntag 4 techs\ntag 14 gold\n"
+                   "turn 1 -4000 4000 BCE\naddplayer 1 0 Józef Piłsudski\naddplayer 1 1 Suiko\n"
+                   "data 1 2 0 10\ndata 1 2 1 12\ndata 1 14 0 50\n");
+    WriteText(Path("server/notes.txt"), "not a log\n");
+    s_reports.clear();
+    EXPECT_FALSE(s_window->openLog(Path("server/notes.txt")));
+    EXPECT_EQ(s_reports.size(), 1);
+
+    EventLog events(*s_window);
+    ASSERT_TRUE(s_window->openLog(log)) << s_reports.join('\n').toStdString();
+    EXPECT_EQ(events.at(0), "OnGamesListModified");
+    EXPECT_EQ(s_window->racesPanel()->currentGame(), "match");
+    EXPECT_EQ(LogSettings(Path("start")).openedLogs(), QStringList{log});
+    QTableWidget* table = s_window->racesPanel()->table();
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 0)->text(), "Józef Piłsudski");
+    EXPECT_TRUE(table->item(0, 0)->toolTip().contains("Jozef Pilsudski"));
+
+    PluginAction("Kurvo")->trigger();
+    SelectRaces({"Józef Piłsudski", "Suiko"});
+    PluginAction("Add Race(s) to Kurvo")->trigger();
+    EventLog follows(*s_window);
+    WriteText(log, "turn 2 -3950 3950 BCE\ndata 2 2 0 11\ndata 2 2 1 13\n", QIODevice::Append);
+    ASSERT_TRUE(WaitFor([&] { return follows.count() >= 1; }));
+    EXPECT_EQ(follows.at(0), "OnReportLoaded");
+    EXPECT_EQ(table->item(1, 1)->text(), "1") << "the latest turn in the races window";
+
+    s_reports.clear();
+    WriteText(Path("turn2.csv"), "turn,race,industry,population,weapons,drives,shields\n"
+                                 "3,Suiko,1,1,1,1,1\n");
+    EXPECT_FALSE(s_window->importTurn(Path("turn2.csv")));
+    ASSERT_EQ(s_reports.size(), 1);
+    EXPECT_TRUE(s_reports.first().contains("belongs to the game server"));
+
+    StatisticMap gold = StatisticMap::defaults();
+    gold.setTag(Statistic::Industry, "gold");
+    ASSERT_TRUE(s_window->mapCurrentLog(gold));
+    EXPECT_EQ(follows.at(1), "OnReportLoaded");
+    EXPECT_EQ(LogSettings(Path("start")).maps().at(log), gold);
+    const Race* jozef = s_session->store().findGame("match")->findRace("Jozef Pilsudski");
+    ASSERT_NE(jozef, nullptr);
+    EXPECT_EQ(jozef->turns.at(0)[size_t(Statistic::Industry)], "50");
+    CloseChart();
+    // Two races, each with five series of two turns, as the chart tool reads the file.
+    QProcess kvdump;
+    kvdump.start(BinDir() + "/kvdump", {"--csv", ChartFile()});
+    ASSERT_TRUE(kvdump.waitForFinished());
+    const QStringList rows = QString::fromUtf8(kvdump.readAllStandardOutput())
+                                 .split('\n')
+                                 .filter(QRegularExpression("^match,"));
+    EXPECT_EQ(rows.size(), 2 * 5 * 2) << rows.join('\n').toStdString();
+    // The turn that came while the chart was open is there; the figures it
+    // held stay as they were fetched, under the map of their time.
+    EXPECT_TRUE(rows.contains("match,Jozef Pilsudski,Industry,2,11.00"))
+        << rows.join('\n').toStdString();
+    s_window->racesPanel()->chooseGame("Amber Drift");
 }
 
 // Last: it ends the session's window.
