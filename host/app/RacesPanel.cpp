@@ -106,12 +106,12 @@ void RacesPanel::showGame()
     m_table->setRowCount(shown != nullptr ? int(shown->races().size()) : 0);
     if (shown != nullptr) {
         for (size_t row = 0; row < shown->races().size(); ++row)
-            fillRow(int(row), shown->races()[row]);
+            fillRow(int(row), *shown, shown->races()[row]);
     }
     m_filling = false;
 }
 
-void RacesPanel::fillRow(int row, const Race& race)
+void RacesPanel::fillRow(int row, const Game& game, const Race& race)
 {
     auto* name = readOnly(race.displayName);
     name->setIcon(swatch(race.color));
@@ -122,7 +122,9 @@ void RacesPanel::fillRow(int row, const Race& race)
     m_table->setItem(row, RaceColumn, name);
     if (!race.turns.empty()) {
         const size_t last = race.turns.size() - 1;
-        m_table->setItem(row, TurnColumn, readOnly(QString::number(race.turns.turnAt(last))));
+        m_table->setItem(
+            row, TurnColumn,
+            readOnly(QString::number(race.turns.turnAt(last) + game.firstTurnNumber())));
         const RaceTurns::Figures figures = race.turns.figuresAt(last);
         for (size_t i = 0; i < figures.size(); ++i)
             m_table->setItem(

@@ -41,7 +41,7 @@ private:
     Game* game() const;
     void showGame();
     void takeSelection();
-    void fillRow(int row, const Race& race);
+    void fillRow(int row, const Game& game, const Race& race);
 
     GameStore& m_store;
     std::string m_currentGame;

@@ -62,6 +62,11 @@ public:
     bool hasTurn(int turn) const { return m_turns.count(turn) != 0; }
     // A turn the game has played, whether or not a race has figures for it.
     void addTurn(int turn) { m_turns.insert(turn); }
+    // The number the game's own files give the host's turn 0: 0 for a game
+    // folder, whose files count as the host does; 1 for a log whose game
+    // counts from 1. For showing turns as the game's players know them.
+    int firstTurnNumber() const { return m_firstTurnNumber; }
+    void setFirstTurnNumber(int number) { m_firstTurnNumber = number; }
     // False (and nothing changes) for an unknown race or a turn the race
     // already has.
     bool addTurnFigures(std::string_view race, int turn, const TurnFigures& figures);
@@ -83,6 +88,7 @@ private:
     QString m_displayName;
     QString m_folder;
     Source m_source;
+    int m_firstTurnNumber = 0;
     std::vector<Race> m_races;
     std::map<std::string, size_t, std::less<>> m_raceIndex;
     std::map<std::string, size_t, std::less<>> m_sourceIndex;

@@ -311,8 +311,10 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
                         .arg(TurnNumber::kMax));
         return;
     }
-    if (m_turns.empty())
+    if (m_turns.empty()) {
         m_turnBase = std::min(*turn, 1);
+        game.setFirstTurnNumber(m_turnBase);
+    }
     if (*turn < m_turnBase) {
         report(log, QStringLiteral("turn 0 after the log began with turn 1; line skipped"));
         return;

@@ -381,7 +381,7 @@ TEST_F(HostWindowTest, AGameLogOpenedFromElsewhereIsFollowedAndRemembered)
     WriteText(log, "turn 2 -3950 3950 BCE\ndata 2 2 0 11\ndata 2 2 1 13\n", QIODevice::Append);
     ASSERT_TRUE(WaitFor([&] { return follows.count() >= 1; }));
     EXPECT_EQ(follows.at(0), "OnReportLoaded");
-    EXPECT_EQ(table->item(1, 1)->text(), "1") << "the latest turn in the races window";
+    EXPECT_EQ(table->item(1, 1)->text(), "2") << "the game's latest turn in the races window";
 
     s_reports.clear();
     WriteText(Path("turn2.csv"), "turn,race,industry,population,weapons,drives,shields\n"
