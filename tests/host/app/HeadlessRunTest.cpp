@@ -180,6 +180,38 @@ TEST_F(HeadlessRunTest, ChartFileHoldsTheGameFiguresScaled)
     }
 }
 
+// A real server's score log among the games, charted by a user's map: the
+// tags named are the statistics, and a player's name is taken as the log
+// writes it.
+TEST_F(HeadlessRunTest, AGameServersLogIsChartedByTheMapGiven)
+{
+    const QString games = m_dir.filePath("games");
+    QDir().mkpath(games);
+    QFile::copy(SourceDir() + "/tests/host/games/fixtures/ai-game.log", games + "/ai-game.log");
+    const HostRun run =
+        RunHost({"--headless", "--plugins", PluginFolderIn(m_dir.path()), "--games", games,
+                 "--start-dir", StartDir(), "--select", "Tadeusz Kościuszko,Pakal", "--map",
+                 "industry=score,weapons=none", "--png", Png()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+
+    std::unique_ptr<CKurvoDoc> doc = LoadChartFile(ChartFile());
+    ASSERT_TRUE(doc);
+    std::vector<std::string> selection = ChartSelection(*doc);
+    std::sort(selection.begin(), selection.end());
+    EXPECT_EQ(selection, (std::vector<std::string>{"Pakal", "Tadeusz Kosciuszko"}));
+    CRace* pakal = FindChartRace(*doc, "ai-game", "Pakal");
+    ASSERT_NE(pakal, nullptr);
+    // "data 20 25 0 6": the score of player 0 in the game's turn 20.
+    EXPECT_EQ(pakal->GetSeries(1)[CRace::posFirstValue + 19], 6 * kScale[0]);
+    EXPECT_EQ(pakal->GetSeries(3)[CRace::posFirstValue + 19], -1) << "weapons charted as none";
+
+    EXPECT_EQ(RunHost({"--headless", "--games", games, "--select", "Pakal", "--png", Png(), "--map",
+                       "speed=mfg"})
+                  .exitCode,
+              2);
+}
+
 TEST_F(HeadlessRunTest, SecondRunReopensTheChartAndSwitchesFromItsStoredStatistics)
 {
     ASSERT_EQ(Render(QStringLiteral("Velelluans"), QStringLiteral("industry,population")).exitCode,
