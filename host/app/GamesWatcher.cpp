@@ -1,7 +1,16 @@
 #include "GamesWatcher.h"
 
+#include "ScoreLogReader.h"
+
 #include <QDir>
 #include <QFileInfo>
+
+namespace
+{
+// What a file of the games folder itself is, in place of its size.
+constexpr qint64 kFollowedLog = -1;
+constexpr qint64 kNewLog = -2;
+} // namespace
 
 GamesWatcher::GamesWatcher(QObject* parent) : QObject(parent)
 {
@@ -65,12 +74,16 @@ GamesWatcher::Snapshot GamesWatcher::takeSnapshot() const
 {
     Snapshot snapshot;
     const QDir games(m_folder);
-    // Files of the folder itself may be logs, or become logs once written.
-    // A followed log counts by its being there: its growth is told apart.
+    // Files of the folder itself count when they are logs, and by that
+    // alone: a followed log's growth is told apart, and another file (the
+    // server's console output, say) may come and grow as it likes. They are
+    // all watched, since one may become a log once written.
     for (const QFileInfo& file : games.entryInfoList(QDir::Files, QDir::Name)) {
-        const bool followed = m_followed.contains(file.absoluteFilePath());
-        snapshot.insert(file.fileName(), followed ? qMakePair(qint64(-1), QDateTime())
-                                                  : qMakePair(file.size(), file.lastModified()));
+        const QString path = file.absoluteFilePath();
+        if (m_followed.contains(path))
+            snapshot.insert(file.fileName(), {kFollowedLog, QDateTime()});
+        else if (ScoreLogReader::isScoreLog(path))
+            snapshot.insert(file.fileName(), {kNewLog, QDateTime()});
     }
     for (const QString& game : games.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         // The folder itself counts, so that an empty new game is seen too.
@@ -112,8 +125,10 @@ void GamesWatcher::rewatch()
         paths.removeAll(m_folder);
         paths << m_folder;
         const QDir games(m_folder);
-        for (auto it = m_known.cbegin(); it != m_known.cend(); ++it) {
-            const QString path = games.filePath(it.key());
+        QStringList entries = m_known.keys();
+        entries += games.entryList(QDir::Files);
+        for (const QString& entry : std::as_const(entries)) {
+            const QString path = games.filePath(entry);
             if (!paths.contains(path))
                 paths << path;
         }

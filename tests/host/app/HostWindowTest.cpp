@@ -398,6 +398,12 @@ TEST_F(HostWindowTest, AGameLogOpenedFromElsewhereIsFollowedAndRemembered)
     const Race* jozef = s_session->store().findGame("match")->findRace("Jozef Pilsudski");
     ASSERT_NE(jozef, nullptr);
     EXPECT_EQ(jozef->turns.at(0)[size_t(Statistic::Industry)], "50");
+    // Other files of the games folder, such as a server's console output,
+    // may grow without a word to the plug-ins.
+    const int told = follows.count();
+    WriteText(Path("games/server.log"), "2: Loading rulesets.\n");
+    WriteText(Path("games/server.log"), "2: Turn 2.\n", QIODevice::Append);
+    EXPECT_FALSE(WaitFor([&] { return follows.count() > told; }, 600));
     CloseChart();
     // Two races, each with five series of two turns, as the chart tool reads the file.
     QProcess kvdump;
