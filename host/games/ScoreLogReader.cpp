@@ -188,6 +188,12 @@ void ScoreLogReader::feed(Game& game, std::string_view bytes, LoadLog& log)
         if (!m_skipping && m_partial.size() + piece.size() > kMaxLineBytes) {
             ++m_line;
             report(log, QStringLiteral("line longer than %1 bytes; skipped").arg(kMaxLineBytes));
+            // Too long to keep, but its start still tells whether the rest
+            // is a score log.
+            if (m_line == 1) {
+                const std::string start = m_partial + std::string(piece.substr(0, kMagic.size()));
+                line(game, std::string_view(start).substr(0, kMagic.size()), log);
+            }
             m_partial.clear();
             m_skipping = true;
         }
