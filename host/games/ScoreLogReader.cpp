@@ -295,6 +295,9 @@ void ScoreLogReader::readTag(std::string_view text, LoadLog& log)
 std::optional<int> ScoreLogReader::declaredTurn(std::string_view field, LoadLog& log)
 {
     const std::optional<int> turn = TurnNumber::parse(field);
+    // Nearly every line names the turn last begun.
+    if (turn && turn == m_currentTurn)
+        return turn;
     if (!turn || m_turns.count(*turn) == 0) {
         report(log, QStringLiteral("turn \"%1\" was not declared; line skipped").arg(shown(field)));
         return std::nullopt;
