@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <sys/stat.h>
+#include <utility>
 
 namespace
 {
@@ -188,6 +189,12 @@ void ScoreLogReader::feed(Game& game, std::string_view bytes, LoadLog& log)
         if (!m_skipping && m_partial.size() + piece.size() > kMaxLineBytes) {
             ++m_line;
             report(log, QStringLiteral("line longer than %1 bytes; skipped").arg(kMaxLineBytes));
+            // Too long to keep, but its start still tells whether the rest
+            // is a score log.
+            if (m_line == 1) {
+                const std::string start = m_partial + std::string(piece.substr(0, kMagic.size()));
+                line(game, std::string_view(start).substr(0, kMagic.size()), log);
+            }
             m_partial.clear();
             m_skipping = true;
         }
@@ -289,6 +296,9 @@ void ScoreLogReader::readTag(std::string_view text, LoadLog& log)
 std::optional<int> ScoreLogReader::declaredTurn(std::string_view field, LoadLog& log)
 {
     const std::optional<int> turn = TurnNumber::parse(field);
+    // Nearly every line names the turn last begun.
+    if (turn && turn == m_currentTurn)
+        return turn;
     if (!turn || m_turns.count(*turn) == 0) {
         report(log, QStringLiteral("turn \"%1\" was not declared; line skipped").arg(shown(field)));
         return std::nullopt;
@@ -406,10 +416,45 @@ const ScoreLogReader::Tenure* ScoreLogReader::tenureAt(int64_t player, int turn)
     return turn <= tenure.until ? &tenure : nullptr;
 }
 
+bool ScoreLogReader::KeySet::insert(uint64_t key)
+{
+    if ((m_taken.size() + 1) * 2 > m_slots.size())
+        grow();
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = size_t((key * 0x9E3779B97F4A7C15u) >> 32) & mask;; i = (i + 1) & mask) {
+        if (m_slots[i] == key + 1)
+            return false;
+        if (m_slots[i] == 0) {
+            m_taken.push_back(i);
+            m_slots[i] = key + 1;
+            return true;
+        }
+    }
+}
+
+void ScoreLogReader::KeySet::clear()
+{
+    for (const size_t i : m_taken)
+        m_slots[i] = 0;
+    m_taken.clear();
+}
+
+void ScoreLogReader::KeySet::grow()
+{
+    std::vector<uint64_t> larger(std::max<size_t>(64, m_slots.size() * 2));
+    const std::vector<uint64_t> old = std::exchange(m_slots, std::move(larger));
+    // Within the room m_taken already has, so nothing below can throw.
+    m_taken.clear();
+    for (const uint64_t slot : old) {
+        if (slot != 0)
+            insert(slot - 1);
+    }
+}
+
 bool ScoreLogReader::isDuplicate(const Game& game, int turn, uint32_t tag, size_t race)
 {
     if (m_currentTurn && turn == *m_currentTurn)
-        return !m_seen.insert((uint64_t(tag) << 32) | uint64_t(race)).second;
+        return !m_seen.insert((uint64_t(tag) << 32) | uint64_t(race));
     // An earlier turn's figures are known only as far as they are charted.
     const unsigned statistics = m_tags[tag].statistics;
     if (statistics == 0)

@@ -40,7 +40,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class ScoreLogReader : public GameReader
@@ -90,6 +89,22 @@ private:
         int from = 0;
         int until = INT32_MAX;
         size_t race = 0;
+    };
+    // A set of the figures' keys that an emptying keeps the room of, as the
+    // next turn has about as many: a set of nodes cost an allocation for
+    // every figure read.
+    class KeySet
+    {
+    public:
+        // False when the key is there already.
+        bool insert(uint64_t key);
+        void clear();
+
+    private:
+        void grow();
+
+        std::vector<uint64_t> m_slots; // key + 1 (keys never reach the top), 0: free
+        std::vector<size_t> m_taken;   // the slots in use, to empty them
     };
     struct FileId {
         uint64_t device = 0;
@@ -142,7 +157,7 @@ private:
 
     // Figures of the current turn, as tag and race: a figure given twice is
     // found here whatever its tag; for an earlier turn, by the game's figures.
-    std::unordered_set<uint64_t> m_seen;
+    KeySet m_seen;
     // Figures read and not yet in the game, by race and the host's turn.
     std::map<std::pair<size_t, int>, TurnFigures> m_pending;
 };
