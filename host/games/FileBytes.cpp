@@ -3,10 +3,15 @@
 #include "framework/app/CSaveFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -35,6 +40,13 @@ template <typename Work> bool reported(QString& error, Work work)
 
 bool open(CFile& file, const QString& path, QString& error)
 {
+    if (!FileBytes::isRegularFile(path)) {
+        error = QFileInfo::exists(path)
+                    ? QStringLiteral("is not a regular file (a pipe or a device?); not read")
+                    : QStringLiteral("cannot be opened: %1")
+                          .arg(QString::fromLocal8Bit(std::strerror(ENOENT)));
+        return false;
+    }
     CFileException openError;
     if (file.Open(QFile::encodeName(path).constData(), CFile::modeRead, &openError))
         return true;
@@ -86,6 +98,20 @@ bool readChecked(const QString& path, qint64 maxBytes, QString& error, Work work
 }
 } // namespace
 
+bool FileBytes::isRegularFile(const QString& path)
+{
+    // Opened without blocking, so that asking about a pipe with no writer
+    // does not itself hang, and asked of what was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {
+    };
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return regular;
+}
+
 std::optional<QByteArray> FileBytes::read(const QString& path, qint64 maxBytes, QString& error)
 {
     QByteArray bytes;
@@ -109,13 +135,15 @@ bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHand
                            QString& error)
 {
     return readChecked(path, maxBytes, error, [&](CFile& file, qint64 length, QString& refused) {
-        std::vector<char> block(kPieceBytes);
+        // Not zero-filled: the read fills what is used, and filling a
+        // megabyte per file cost more than reading most game files.
+        const std::unique_ptr<char[]> block(new char[kPieceBytes]);
         for (qint64 rest = length; rest > 0;) {
-            const UINT n = file.Read(block.data(), UINT(std::min<qint64>(rest, kPieceBytes)));
+            const UINT n = file.Read(block.get(), UINT(std::min<qint64>(rest, kPieceBytes)));
             if (n == 0)
                 break;
             rest -= n;
-            if (!onPiece(std::string_view(block.data(), n)))
+            if (!onPiece(std::string_view(block.get(), n)))
                 return;
         }
         char extra = 0;
@@ -134,13 +162,13 @@ bool FileBytes::readFrom(const QString& path, qint64 offset, qint64 maxBytes,
             return;
         }
         file.Seek(LONG(offset), CFile::begin);
-        std::vector<char> block(kPieceBytes);
+        const std::unique_ptr<char[]> block(new char[kPieceBytes]);
         for (qint64 rest = length - offset; rest > 0;) {
-            const UINT n = file.Read(block.data(), UINT(std::min<qint64>(rest, kPieceBytes)));
+            const UINT n = file.Read(block.get(), UINT(std::min<qint64>(rest, kPieceBytes)));
             if (n == 0)
                 break;
             rest -= n;
-            if (!onPiece(std::string_view(block.data(), n)))
+            if (!onPiece(std::string_view(block.get(), n)))
                 break;
         }
         file.Close();

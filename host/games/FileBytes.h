@@ -13,7 +13,12 @@
 class FileBytes
 {
 public:
-    // Nothing when the file cannot be read or holds more than maxBytes;
+    // Whether path names a regular file (or a link to one). Anything else
+    // (a named pipe, a device) could block a read for ever, or never end.
+    static bool isRegularFile(const QString& path);
+
+    // Nothing when the file is not a regular file, cannot be read or holds
+    // more than maxBytes;
     // error then says so, as a phrase that follows the file's name.
     static std::optional<QByteArray> read(const QString& path, qint64 maxBytes, QString& error);
 

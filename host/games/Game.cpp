@@ -20,6 +20,15 @@ QString Game::turnsPath() const
     return QDir(m_folder).filePath(QStringLiteral("turns.csv"));
 }
 
+QString Game::budgetText(size_t races, int turnCount)
+{
+    return QStringLiteral("%1 races over %2 turns would be more than the %3 race turns the host "
+                          "charts of a game; line skipped")
+        .arg(races)
+        .arg(turnCount)
+        .arg(kMaxRaceTurns);
+}
+
 const Race* Game::findRace(std::string_view name) const
 {
     const auto it = m_raceIndex.find(name);

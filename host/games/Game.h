@@ -44,6 +44,18 @@ public:
     QString racesPath() const;
     QString turnsPath() const;
 
+    // What the host charts of one game at most, in races x turns: the
+    // plug-in fetches every turn of every race, up to the game's last, and
+    // keeps them in its chart file (20 bytes each). A game of 30 players
+    // over 5,000 turns takes 150,000.
+    static constexpr size_t kMaxRaceTurns = 1'000'000;
+    static bool hasRoomFor(size_t races, int turnCount)
+    {
+        return turnCount <= 0 || races <= kMaxRaceTurns / size_t(turnCount);
+    }
+    // The report for a line refused for it.
+    static QString budgetText(size_t races, int turnCount);
+
     const std::vector<Race>& races() const { return m_races; }
     const Race* findRace(std::string_view name) const;
     // By the name the game's files use (the first race of that name).

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace
 {
 enum RaceCell { NameCell, ColorCell };
@@ -51,6 +53,10 @@ void GameFolderLoader::addRace(Game& game, const QString& path, int line,
         m_log.add(path, line, QStringLiteral("the race has no name; line skipped"));
         return;
     }
+    if (const std::optional<QString> problem = RaceNames::problem(utf8Name)) {
+        m_log.add(path, line, *problem + QStringLiteral("; line skipped"));
+        return;
+    }
     if (game.findRaceBySource(utf8Name) != nullptr) {
         m_log.add(
             path, line,
@@ -93,6 +99,11 @@ void GameFolderLoader::readTurns(Game& game)
             UnknownRace& unknown = m_unknownRaces[row->raceUtf8];
             unknown.firstLine = unknown.lines == 0 ? line : unknown.firstLine;
             ++unknown.lines;
+            return;
+        }
+        const int turnCount = std::max(game.turnCount(), row->turn + 1);
+        if (!Game::hasRoomFor(game.races().size(), turnCount)) {
+            m_log.add(path, line, Game::budgetText(game.races().size(), turnCount));
             return;
         }
         if (!game.addTurnFigures(race->name, row->turn, row->figures)) {

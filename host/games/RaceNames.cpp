@@ -3,6 +3,24 @@
 #include "AnsiText.h"
 #include "Game.h"
 
+std::optional<QString> RaceNames::problem(std::string_view utf8)
+{
+    if (utf8.size() > kMaxNameBytes)
+        return QStringLiteral("the name is %1 bytes long, more than the %2 a race name may have")
+            .arg(utf8.size())
+            .arg(kMaxNameBytes);
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        // C0 controls and DEL, and the C1 controls as UTF-8 writes them.
+        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() &&
+                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+        if (byte < 0x20 || byte == 0x7F || c1)
+            return QStringLiteral("the name holds a control character (at byte %1)").arg(i + 1);
+    }
+    return std::nullopt;
+}
+
 RaceName RaceNames::name(const Game& game, std::string_view utf8)
 {
     RaceName name;

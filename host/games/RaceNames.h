@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,14 @@ struct RaceName {
 class RaceNames
 {
 public:
+    static constexpr size_t kMaxNameBytes = 255;
+
+    // Why the files' name cannot name a race: it holds a control character
+    // (NUL among them, which would cut it short on its way to the plug-in),
+    // or is longer than kMaxNameBytes, when every request for it would carry
+    // it. Nothing for a good name.
+    static std::optional<QString> problem(std::string_view utf8);
+
     RaceName name(const Game& game, std::string_view utf8);
 
 private:

@@ -67,6 +67,8 @@ std::optional<int64_t> id(std::string_view text)
 
 bool ScoreLogReader::isScoreLog(const QString& path)
 {
+    if (!FileBytes::isRegularFile(path))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -329,6 +331,11 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
         report(log, QStringLiteral("turn 0 after the log began with turn 1; line skipped"));
         return;
     }
+    const int turnCount = std::max(game.turnCount(), *turn - m_turnBase + 1);
+    if (!game.hasRoomFor(game.races().size(), turnCount)) {
+        report(log, Game::budgetText(game.races().size(), turnCount));
+        return;
+    }
     if (!m_turns.insert(*turn).second) {
         report(log, QStringLiteral("turn %1 is declared again; line skipped").arg(*turn));
         return;
@@ -359,6 +366,14 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
         report(log, QStringLiteral("player %1 is still in the game at turn %2; line skipped")
                         .arg(*player)
                         .arg(*turn));
+        return;
+    }
+    if (const std::optional<QString> problem = RaceNames::problem((*f)[2])) {
+        report(log, *problem + QStringLiteral("; line skipped"));
+        return;
+    }
+    if (!game.hasRoomFor(game.races().size() + 1, game.turnCount())) {
+        report(log, Game::budgetText(game.races().size() + 1, game.turnCount()));
         return;
     }
     RaceName name = m_names.name(game, (*f)[2]);

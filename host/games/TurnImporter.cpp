@@ -1,5 +1,7 @@
 #include "TurnImporter.h"
 
+#include <algorithm>
+
 #include "CsvReader.h"
 #include "CsvTableReader.h"
 #include "CsvWriter.h"
@@ -177,6 +179,11 @@ void TurnImporter::checkOneNewTurn(const QString& csvPath, LoadLog& log)
                         .arg(first.row.line));
             return;
         }
+    }
+    const int turnCount = std::max(m_game.turnCount(), first.row.turn + 1);
+    if (!Game::hasRoomFor(m_game.races().size(), turnCount)) {
+        log.add(csvPath, first.row.line, Game::budgetText(m_game.races().size(), turnCount));
+        return;
     }
     if (m_game.hasTurn(first.row.turn)) {
         log.add(csvPath, first.row.line,

@@ -1,12 +1,17 @@
 // Loading game folders: what a good game holds, and how each kind of bad
 // input is reported with its file and line while the rest still loads.
 #include "GameStore.h"
+#include "RaceNames.h"
 #include "TestGames.h"
 
 #include <afx.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
 
 namespace
 {
@@ -356,5 +361,62 @@ TEST(RaceTurns, HoldsWhatAMapOfTheSameTurnsHolds)
     }
     EXPECT_FALSE(turns.find(60));
     EXPECT_THROW(turns.at(60), std::out_of_range);
+}
+} // namespace
+
+namespace
+{
+// Hostile game files cost a report, not memory or a hang: control
+// characters and overlong names, a game that would ask the chart for more
+// race turns than the host charts, a pipe where a file should be.
+TEST(GameStore, HostileGameFilesAreReportedAndBounded)
+{
+    TestGames games;
+    const std::string longName(RaceNames::kMaxNameBytes + 1, 'x');
+    static const char kNul[] = "race,color\nOr\0cs,#000000\nOr\0ks,#000000\n\0,#000000\n";
+    games.addGame(QStringLiteral("Names"),
+                  QByteArray(kNul, sizeof kNul - 1) + "Zeta,#FFFFFF\nTab\tTab,#000000\n" +
+                      QByteArray::fromStdString(longName) + ",#000000\nC1\xC2\x85,#000000\n",
+                  kTurnsHeader + "0,Zeta,1,2,3,4,5\n");
+    QByteArray races = "race,color\n";
+    QByteArray turns = kTurnsHeader;
+    for (int i = 0; i < 1000; ++i) {
+        races += "R" + QByteArray::number(i) + ",#102030\n";
+        turns += "100000,R" + QByteArray::number(i) + ",1,2,3,4,5\n";
+    }
+    games.addGame(QStringLiteral("Wide"), races, turns);
+    QByteArray log = "#FREECIV SCORELOG2 3.0.6\nturn 1 0 x\naddplayer 1 0 Bell\x07\n";
+    for (int i = 1; i <= 11; ++i)
+        log += "addplayer 1 " + QByteArray::number(i) + " P" + QByteArray::number(i) + "\n";
+    games.write(QStringLiteral("pipe.log"), log + "turn 100000 0 y\n");
+    QDir().mkpath(games.path() + QStringLiteral("/Piped"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(games.path() + "/Piped/races.csv").constData(), 0600), 0);
+
+    GameStore store;
+    store.load(games.path());
+    const std::vector<GameLoadError>& errors = store.errors();
+    for (int line = 2; line <= 8; ++line) {
+        if (line != 5)
+            EXPECT_TRUE(hasError(errors, "Names/races.csv", line, "line skipped")) << line;
+    }
+    EXPECT_TRUE(hasError(errors, "Names/races.csv", 6, "control character"));
+    EXPECT_TRUE(hasError(errors, "Names/races.csv", 7, "256 bytes long"));
+    ASSERT_NE(store.findGame("Names"), nullptr);
+    EXPECT_EQ(store.findGame("Names")->races().size(), 1u);
+
+    const Game* wide = store.findGame("Wide");
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(wide->races().size(), 1000u);
+    EXPECT_EQ(wide->turnCount(), 0);
+    EXPECT_TRUE(hasError(errors, "Wide/turns.csv", 2, "more than the 1000000 race turns"));
+
+    const Game* logGame = store.findGame("pipe");
+    ASSERT_NE(logGame, nullptr);
+    EXPECT_EQ(logGame->races().size(), 11u);
+    EXPECT_EQ(logGame->turnCount(), 1);
+    EXPECT_TRUE(hasError(errors, "pipe.log", 3, "control character"));
+    EXPECT_TRUE(hasError(errors, "pipe.log", 15, "11 races over 100000 turns"));
+    EXPECT_TRUE(hasError(errors, "Piped/races.csv", 0, "not a regular file"));
+    EXPECT_EQ(store.findGame("Piped"), nullptr);
 }
 } // namespace
