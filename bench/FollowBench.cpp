@@ -7,6 +7,7 @@
 // goal is at most 100 ms a turn. Its baseline is a full repaint of the same
 // chart, so the ratio says how many repaints a turn costs.
 #include "BenchAtEnd.h"
+#include "ChildProcess.h"
 #include "ScoreLogGenerator.h"
 
 #include "ChartWindow.h"
@@ -85,7 +86,7 @@ public:
     QWidget* ViewWidget() const { return AfxGetWidget(m_pView); }
 
 private:
-    CFollowSetup() : m_log(kPlayers, 30)
+    CFollowSetup() : m_log(kPlayers)
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;
@@ -196,7 +197,11 @@ void Baseline_Turn(benchmark::State& state)
     }
 }
 
-BENCHMARK(Follow_Turn)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5);
+BENCHMARK(Follow_Turn)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(5);
 BENCHMARK(Baseline_Turn)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

@@ -9,8 +9,7 @@
 // the log's bytes.
 #include "ChildProcess.h"
 #include "GameStore.h"
-#include "RaceNamer.h"
-#include "RandomSource.h"
+#include "ScoreLogGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,67 +31,6 @@ namespace
 constexpr int kPlayers = 30;
 constexpr int kTurns = 1000;
 
-// The server's own tags, in its order; the magnitude each reaches late in a
-// game, and whether it is a rate in steps of ten.
-struct TagShape {
-    const char* name;
-    double late;
-    bool rate;
-};
-constexpr std::array<TagShape, 30> kTags{{
-    {"pop", 40000, false},       {"bnp", 900, false},          {"mfg", 700, false},
-    {"cities", 40, false},       {"techs", 88, false},         {"munits", 120, false},
-    {"settlers", 15, false},     {"wonders", 6, false},        {"techout", 400, false},
-    {"landarea", 9000, false},   {"settledarea", 7000, false}, {"pollution", 30, false},
-    {"literacy", 100, false},    {"spaceship", 0, false},      {"gold", 5000, false},
-    {"taxrate", 0, true},        {"scirate", 0, true},         {"luxrate", 0, true},
-    {"riots", 3, false},         {"happypop", 300, false},     {"contentpop", 400, false},
-    {"unhappypop", 150, false},  {"specialists", 80, false},   {"gov", 6, false},
-    {"corruption", 120, false},  {"score", 1500, false},       {"unitsbuilt", 900, false},
-    {"unitskilled", 300, false}, {"unitslost", 300, false},    {"culture", 20000, false},
-}};
-
-// A log as the server writes it: the header, the tags, and for every turn
-// its line, the players joining at the first, and every player's figure of
-// every tag. The same seed always gives the same bytes.
-std::string ScoreLog(int nPlayers, int nTurns, std::vector<std::string>& names)
-{
-    RandomSource random(7);
-    RaceNamer namer(random);
-    std::string log = "#FREECIV SCORELOG2 3.0.6\n\n"
-                      "# A generated game, laid out as the server writes its score log.\n\n"
-                      "id 7Gq2bXkR0aWJmHt5sNcVfYpLzE1uDo9i\n";
-    for (size_t tag = 0; tag < kTags.size(); ++tag)
-        log += "tag " + std::to_string(tag) + ' ' + kTags[tag].name + '\n';
-    std::vector<double> strength(static_cast<size_t>(nPlayers));
-    for (double& player : strength)
-        player = random.between(0.5, 1.5);
-    std::vector<std::array<int, kTags.size()>> rates(static_cast<size_t>(nPlayers));
-    for (int turn = 1; turn <= nTurns; ++turn) {
-        const int year = -4000 + 20 * (turn - 1);
-        log += "turn " + std::to_string(turn) + ' ' + std::to_string(year) + ' ' +
-               std::to_string(std::abs(year)) + (year < 0 ? " BCE\n" : " CE\n");
-        for (int player = 0; turn == 1 && player < nPlayers; ++player) {
-            names.push_back(namer.raceName(RaceNamer::Script::Latin).toStdString());
-            log += "addplayer 1 " + std::to_string(player) + ' ' + names.back() + '\n';
-        }
-        const double progress = std::pow(double(turn) / nTurns, 1.5);
-        for (size_t tag = 0; tag < kTags.size(); ++tag) {
-            for (int player = 0; player < nPlayers; ++player) {
-                int& rate = rates[size_t(player)][tag];
-                if (kTags[tag].rate && (turn == 1 || random.chance(0.02)))
-                    rate = 10 * random.below(11);
-                const double trend = kTags[tag].late * progress * strength[size_t(player)];
-                const int value =
-                    kTags[tag].rate ? rate : std::max(0, int(trend * random.between(0.9, 1.1)));
-                log += "data " + std::to_string(turn) + ' ' + std::to_string(tag) + ' ' +
-                       std::to_string(player) + ' ' + std::to_string(value) + '\n';
-            }
-        }
-    }
-    return log;
-}
-
 // A games folder holding one generated log, with a start folder and the
 // chart plug-in alone in a plug-in folder for the headless host.
 struct LogFolder {
@@ -106,7 +44,9 @@ struct LogFolder {
     {
         games = dir.filePath(QStringLiteral("games"));
         log = games + QStringLiteral("/Big.log");
-        const std::string bytes = ScoreLog(nPlayers, nTurns, players);
+        ScoreLogGenerator generator(nPlayers);
+        const std::string bytes = generator.Head() + generator.Turns(1, nTurns);
+        players = generator.Players();
         QDir().mkpath(games);
         QDir().mkpath(dir.filePath(QStringLiteral("plugins")));
         QFile::link(QString::fromStdString(ProgramDir() + "KURVO7.so"),

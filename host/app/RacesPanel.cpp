@@ -79,9 +79,18 @@ Game* RacesPanel::game() const
 void RacesPanel::refresh()
 {
     m_filling = true;
-    m_games->clear();
-    for (const Game& game : m_store.games())
-        m_games->addItem(game.displayName(), QByteArray::fromStdString(game.name()));
+    // A game that grew (a followed log's turn) leaves the chooser as it is.
+    bool sameGames = m_games->count() == int(m_store.games().size());
+    for (int i = 0; sameGames && i < m_games->count(); ++i) {
+        const Game& game = m_store.games()[size_t(i)];
+        sameGames = m_games->itemData(i).toByteArray() == QByteArray::fromStdString(game.name()) &&
+                    m_games->itemText(i) == game.displayName();
+    }
+    if (!sameGames) {
+        m_games->clear();
+        for (const Game& game : m_store.games())
+            m_games->addItem(game.displayName(), QByteArray::fromStdString(game.name()));
+    }
     if (game() == nullptr)
         m_currentGame = m_store.games().empty() ? std::string() : m_store.games().front().name();
     m_games->setCurrentIndex(m_games->findData(QByteArray::fromStdString(m_currentGame)));
@@ -101,14 +110,65 @@ bool RacesPanel::chooseGame(const std::string& name)
 void RacesPanel::showGame()
 {
     m_filling = true;
-    m_table->clearContents();
+    // Columns sized to their contents measure every cell again at each
+    // cell's change: once for the whole table is enough.
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    fillTable();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_filling = false;
+}
+
+void RacesPanel::fillTable()
+{
     const Game* shown = game();
+    if (showsRacesOf(shown)) {
+        // The same races in the same rows: only their figures change, and
+        // rebuilding every cell would lay out every text again.
+        for (size_t row = 0; row < shown->races().size(); ++row)
+            fillFigures(int(row), *shown, shown->races()[row]);
+        return;
+    }
+    m_table->clearContents();
     m_table->setRowCount(shown != nullptr ? int(shown->races().size()) : 0);
     if (shown != nullptr) {
         for (size_t row = 0; row < shown->races().size(); ++row)
             fillRow(int(row), *shown, shown->races()[row]);
     }
-    m_filling = false;
+}
+
+bool RacesPanel::showsRacesOf(const Game* shown) const
+{
+    if (shown == nullptr || m_table->rowCount() != int(shown->races().size()))
+        return false;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const QTableWidgetItem* item = m_table->item(row, RaceColumn);
+        if (item == nullptr || item->text() != shown->races()[size_t(row)].displayName)
+            return false;
+    }
+    return true;
+}
+
+void RacesPanel::setCell(int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* item = m_table->item(row, column)) {
+        if (item->text() != text)
+            item->setText(text);
+    } else {
+        m_table->setItem(row, column, readOnly(text));
+    }
+}
+
+void RacesPanel::fillFigures(int row, const Game& game, const Race& race)
+{
+    if (race.turns.empty())
+        return;
+    const size_t last = race.turns.size() - 1;
+    setCell(row, TurnColumn, QString::number(race.turns.turnAt(last) + game.firstTurnNumber()));
+    const RaceTurns::Figures figures = race.turns.figuresAt(last);
+    for (size_t i = 0; i < figures.size(); ++i)
+        setCell(row, FirstFigureColumn + int(i),
+                QString::fromUtf8(figures[i].data(), qsizetype(figures[i].size())));
 }
 
 void RacesPanel::fillRow(int row, const Game& game, const Race& race)
@@ -120,17 +180,7 @@ void RacesPanel::fillRow(int row, const Game& game, const Race& race)
                             "name.")
                              .arg(AfxToQString(race.name.data(), int(race.name.size()))));
     m_table->setItem(row, RaceColumn, name);
-    if (!race.turns.empty()) {
-        const size_t last = race.turns.size() - 1;
-        m_table->setItem(
-            row, TurnColumn,
-            readOnly(QString::number(race.turns.turnAt(last) + game.firstTurnNumber())));
-        const RaceTurns::Figures figures = race.turns.figuresAt(last);
-        for (size_t i = 0; i < figures.size(); ++i)
-            m_table->setItem(
-                row, FirstFigureColumn + int(i),
-                readOnly(QString::fromUtf8(figures[i].data(), qsizetype(figures[i].size()))));
-    }
+    fillFigures(row, game, race);
     if (race.selected)
         m_table->selectionModel()->select(m_table->model()->index(row, 0),
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);

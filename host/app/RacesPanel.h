@@ -40,8 +40,12 @@ signals:
 private:
     Game* game() const;
     void showGame();
+    void fillTable();
     void takeSelection();
     void fillRow(int row, const Game& game, const Race& race);
+    void fillFigures(int row, const Game& game, const Race& race);
+    void setCell(int row, int column, const QString& text);
+    bool showsRacesOf(const Game* shown) const;
 
     GameStore& m_store;
     std::string m_currentGame;
