@@ -77,6 +77,24 @@ bool outcome(bool done, const QString& refused, QString& error)
 
 constexpr UINT kPieceBytes = 1 << 20;
 
+// Hands the next `rest` bytes of the file to onPiece a block at a time;
+// false when onPiece stopped it.
+bool handPieces(CFile& file, qint64 rest, const FileBytes::PieceHandler& onPiece)
+{
+    // Not zero-filled: the read fills what is used, and filling a megabyte
+    // per file cost more than reading most game files.
+    const std::unique_ptr<char[]> block(new char[kPieceBytes]);
+    while (rest > 0) {
+        const UINT n = file.Read(block.get(), UINT(std::min<qint64>(rest, kPieceBytes)));
+        if (n == 0)
+            break;
+        rest -= n;
+        if (!onPiece(std::string_view(block.get(), n)))
+            return false;
+    }
+    return true;
+}
+
 // Opens the file, refuses one longer than maxBytes, and runs
 // work(file, length, refused) with the framework's errors turned into text.
 template <typename Work>
@@ -135,17 +153,8 @@ bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHand
                            QString& error)
 {
     return readChecked(path, maxBytes, error, [&](CFile& file, qint64 length, QString& refused) {
-        // Not zero-filled: the read fills what is used, and filling a
-        // megabyte per file cost more than reading most game files.
-        const std::unique_ptr<char[]> block(new char[kPieceBytes]);
-        for (qint64 rest = length; rest > 0;) {
-            const UINT n = file.Read(block.get(), UINT(std::min<qint64>(rest, kPieceBytes)));
-            if (n == 0)
-                break;
-            rest -= n;
-            if (!onPiece(std::string_view(block.get(), n)))
-                return;
-        }
+        if (!handPieces(file, length, onPiece))
+            return;
         char extra = 0;
         if (file.Read(&extra, 1) != 0)
             refused = QStringLiteral("grew while it was read; read as far as its former length");
@@ -162,15 +171,7 @@ bool FileBytes::readFrom(const QString& path, qint64 offset, qint64 maxBytes,
             return;
         }
         file.Seek(LONG(offset), CFile::begin);
-        const std::unique_ptr<char[]> block(new char[kPieceBytes]);
-        for (qint64 rest = length - offset; rest > 0;) {
-            const UINT n = file.Read(block.get(), UINT(std::min<qint64>(rest, kPieceBytes)));
-            if (n == 0)
-                break;
-            rest -= n;
-            if (!onPiece(std::string_view(block.get(), n)))
-                break;
-        }
+        handPieces(file, length - offset, onPiece);
         file.Close();
     });
 }
