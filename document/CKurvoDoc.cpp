@@ -150,6 +150,21 @@ void CKurvoDoc::Serialize(CArchive& ar)
 
 void CKurvoDoc::StoreDocument(CArchive& ar)
 {
+    // A file that the next open would refuse loses the user's whole chart,
+    // so the load's own checks are made before a byte goes out, and a
+    // document that fails them is a failed save that leaves the old file.
+    if (!m_selection.HoldsOnly(RUNTIME_CLASS(CObString)))
+        AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+    if (m_pRaces != nullptr) {
+        if (!m_pRaces->HoldsOnly(RUNTIME_CLASS(CRace)))
+            AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+        CDimPtr races;
+        m_pRaces->GetItems(races);
+        for (int i = 0; i < races.GetSize(); ++i) {
+            if (!static_cast<const CRace*>(races.GetAt(i))->HasWholeSeries())
+                AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+        }
+    }
     m_selection.Serialize(ar);
     ar.WriteObject(m_pRaces);
     ar << m_nChartFlags;

@@ -76,6 +76,20 @@ BOOL CRace::FreeSeries()
     return TRUE;
 }
 
+BOOL CRace::HasWholeSeries() const
+{
+    if (m_nTurns < 0 || m_nTurns > nMaxTurns)
+        return FALSE;
+    for (int k = 0; k < kindCount; ++k) {
+        const LONG* pBlock = m_apSeries[k];
+        if (m_nTurns == 0 ? pBlock != nullptr
+                          : pBlock == nullptr || pBlock[posTurns] != m_nTurns ||
+                                pBlock[posKind] != g_statKinds[k].nKind)
+            return FALSE;
+    }
+    return TRUE;
+}
+
 LONG* CRace::GetSeries(int nKind)
 {
     return GetStatKind(nKind) != nullptr ? m_apSeries[nKind - kindFirst] : nullptr;

@@ -54,6 +54,10 @@ public:
     LONG* GetSeries(int nKind);
     const LONG* GetSeries(int nKind) const;
     LONG GetTurnCount() const { return m_nTurns; }
+    // Whether the race is what a load accepts: five blocks whose headers
+    // carry the race's turn count and their own kinds, or none at all with a
+    // count of 0. A save writes only races that pass.
+    BOOL HasWholeSeries() const;
     LONG GetColor() const { return m_lColor; }
 
     // Brings the race up to date with the host: its colour, then every turn

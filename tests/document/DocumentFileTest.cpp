@@ -5,6 +5,7 @@
 #include "DocumentSupport.h"
 
 #include "model/CObString.h"
+#include "model/CObStringString.h"
 #include "model/CRace.h"
 #include "model/CRaces.h"
 #include "tests/support/ArchiveErrorExpect.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace
@@ -234,6 +236,50 @@ TEST(DocumentFileTest, FilesRoundTripThroughSaveAndOpen)
     CKurvoDoc third;
     ASSERT_TRUE(third.OnOpenDocument(again.c_str()));
     EXPECT_EQ(Describe(third), Describe(doc));
+}
+
+// A document that the next open would refuse is not written: the save fails
+// with the cause the open would give, and the old file stays.
+TEST(DocumentFileTest, ASaveRefusesWhatAnOpenWouldRefuse)
+{
+    struct Damage {
+        const char* pszName;
+        int nCause;
+        std::function<void(CKurvoDoc&)> damage;
+    };
+    auto race = [](CKurvoDoc& doc) {
+        CRace key{CString("Orcs"), CString("G1")};
+        CDimPtr found;
+        doc.GetRaces()->FindEqual(&key, found);
+        return static_cast<CRace*>(found.GetAt(0));
+    };
+    const Damage cases[] = {
+        {"a block shorter than the race", CArchiveException::badIndex,
+         [&](CKurvoDoc& doc) { race(doc)->GetSeries(kindWeapons)[CRace::posTurns] = 2; }},
+        {"a block of another kind", CArchiveException::badIndex,
+         [&](CKurvoDoc& doc) { race(doc)->GetSeries(kindShields)[CRace::posKind] = 1; }},
+        {"a selected name that is a pair", CArchiveException::badClass,
+         [](CKurvoDoc& doc) {
+             doc.GetSelection()->Insert(new CObStringString(CString("Elves"), CString("G1")));
+         }},
+        {"a race collection holding a name", CArchiveException::badClass,
+         [](CKurvoDoc& doc) { doc.GetRaces()->Insert(new CObString(CString("Ents"))); }},
+    };
+    TempDir dir;
+    const auto path = dir / "save.kv";
+    for (const Damage& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CKurvoDoc doc;
+        FillSampleDocument(doc);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        const Bytes old = ReadFileBytes(path);
+        c.damage(doc);
+        EXPECT_EQ(CauseOf([&] { StoreDocument(doc); }), c.nCause);
+        ReportCapture reports;
+        EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+        EXPECT_EQ(reports.Messages().size(), 1u);
+        EXPECT_EQ(ReadFileBytes(path), old) << "the old file was touched";
+    }
 }
 
 // Cause -3: any archive error will do (which check fires first is not the
