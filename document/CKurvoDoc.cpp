@@ -186,8 +186,22 @@ void CKurvoDoc::LoadDocument(CArchive& ar)
     LONG nFlags = 0;
     ar >> nFlags;
 
-    // The file's selection replaces the old one, and by an exchange that
-    // cannot fail: an open either gives the file's document or the old one.
+    // The file's names are added to those already selected. The union is
+    // made aside, with copies of the names held, so that the step that
+    // adopts it is an exchange that cannot fail: an open either gives the
+    // file's document or leaves the old one. A name already selected is
+    // not added twice.
+    CDimPtr held;
+    m_selection.GetItems(held);
+    for (int i = 0; i < held.GetSize(); ++i) {
+        CDimPtr found;
+        if (selection.FindEqual(held.GetAt(i), found))
+            continue;
+        auto pCopy = std::make_unique<CObString>(held.GetAt(i)->GetKey());
+        if (selection.Insert(pCopy.get()))
+            pCopy.release();
+    }
+    selection.Balance();
     m_selection.Swap(selection);
     delete m_pRaces;
     m_pRaces = static_cast<CManBi*>(pRead.release());

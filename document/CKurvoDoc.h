@@ -45,7 +45,8 @@ public:
     // The selection (no class record), the race collection (with its class
     // record), the flags. A collection of anything but races, or a selection
     // of anything but names, is refused as a bad class; a refused file leaves
-    // the document as it was. Storing refuses, before writing anything, a
+    // the document as it was. Loading adds the file's names to the selection
+    // (each name once) and replaces the races and flags. Storing refuses, before writing anything, a
     // document that loading would refuse.
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;

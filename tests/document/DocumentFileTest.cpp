@@ -238,6 +238,39 @@ TEST(DocumentFileTest, FilesRoundTripThroughSaveAndOpen)
     EXPECT_EQ(Describe(third), Describe(doc));
 }
 
+// An open adds the file's names to those selected, each name once, and takes
+// the races and flags of the file; a file cut short changes nothing.
+TEST(DocumentFileTest, OpeningAddsTheFilesNamesToTheSelection)
+{
+    CKurvoDoc file;
+    FillSampleDocument(file); // selects Orcs and Trolls
+    const Bytes bytes = StoreDocument(file);
+    auto names = [](CKurvoDoc& doc) {
+        std::vector<std::string> keys;
+        CDimPtr items;
+        doc.GetSelection()->GetItems(items);
+        for (int i = 0; i < items.GetSize(); ++i)
+            keys.push_back(items.GetAt(i)->GetKey().GetString());
+        return keys;
+    };
+    CKurvoDoc doc;
+    CStringList held;
+    held.AddTail("Trolls");
+    held.AddTail("Elves");
+    doc.AddSelectedRaces(held);
+    const Bytes before = StoreDocument(doc);
+
+    const Bytes cut(bytes.begin(), bytes.end() - 1);
+    EXPECT_NE(CauseOf([&] { LoadDocument(doc, cut); }), nNoException);
+    EXPECT_EQ(StoreDocument(doc), before) << "a failed open changed the document";
+
+    LoadDocument(doc, bytes);
+    EXPECT_EQ(names(doc), (std::vector<std::string>{"Elves", "Orcs", "Trolls"}));
+    EXPECT_EQ(doc.GetSelection()->GetState(), 7);
+    EXPECT_EQ(doc.ToggleFlags(0), file.ToggleFlags(0));
+    ExpectSameRaces(file, doc);
+}
+
 // A document that the next open would refuse is not written: the save fails
 // with the cause the open would give, and the old file stays.
 TEST(DocumentFileTest, ASaveRefusesWhatAnOpenWouldRefuse)
