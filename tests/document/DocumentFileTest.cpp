@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -313,6 +314,23 @@ TEST(DocumentFileTest, ASaveRefusesWhatAnOpenWouldRefuse)
         EXPECT_EQ(reports.Messages().size(), 1u);
         EXPECT_EQ(ReadFileBytes(path), old) << "the old file was touched";
     }
+}
+
+// A file that ends inside a class name is reported as cut short.
+TEST(DocumentFileTest, AFileCutInsideAClassNameReportsTheEndOfTheFile)
+{
+    const char* pszSource = std::getenv("KURVO_SOURCE_DIR");
+    const auto fixture = std::filesystem::path(pszSource ? pszSource : ".") /
+                         "fuzz/kv-corpus/malformed-cut-inside-class-name";
+    const Bytes bytes = ReadFileBytes(fixture);
+    ASSERT_EQ(bytes.size(), 16u) << fixture;
+    CKurvoDoc doc;
+    EXPECT_EQ(CauseOf([&] { LoadDocument(doc, bytes); }), CArchiveException::endOfFile);
+    ReportCapture reports;
+    EXPECT_FALSE(doc.OnOpenDocument(fixture.c_str()));
+    ASSERT_EQ(reports.Messages().size(), 1u);
+    EXPECT_NE(reports.Messages()[0].find("end of file"), std::string::npos)
+        << reports.Messages()[0];
 }
 
 // Cause -3: any archive error will do (which check fires first is not the
