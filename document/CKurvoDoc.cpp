@@ -41,19 +41,40 @@ BOOL CKurvoDoc::UpdateFromHost()
     if (m_pRaces == nullptr)
         m_pRaces = new CManBi;
 
-    CStringList games;
-    // The queries append and never empty, so the list is emptied here even
-    // though it is new: it must start empty whatever its constructor does.
-    games.RemoveAll();
-    KurvoGetRequests().QueryGames(games);
-    POSITION pos = games.GetHeadPosition();
-    while (pos != nullptr)
-        UpdateGame(games.GetNext(pos));
+    // A refresh that fails part way (an allocation, in the host or here)
+    // keeps every race it finished and leaves the one it was fetching as it
+    // was. It may have stopped inside a game after bringing only that
+    // game's first race up to date, so the next refresh looks at every race
+    // instead of taking a game's first current race for the whole game.
+    const BOOL bTrustFirstRace = m_bLastRefreshDone;
+    m_bLastRefreshDone = FALSE;
+    try {
+        CStringList games;
+        // The queries append and never empty, so the list is emptied here
+        // even though it is new: it must start empty whatever its
+        // constructor does.
+        games.RemoveAll();
+        KurvoGetRequests().QueryGames(games);
+        POSITION pos = games.GetHeadPosition();
+        while (pos != nullptr)
+            UpdateGame(games.GetNext(pos), bTrustFirstRace);
+    } catch (...) {
+        // The races inserted so far are not yet in the index the searches
+        // follow; balancing puts them there (and if even that fails, the
+        // tree is still whole and the next save or balance indexes it).
+        m_nChartFlags |= flagChanged;
+        m_pRaces->Balance();
+        throw;
+    }
     m_pRaces->Balance();
+    m_bLastRefreshDone = TRUE;
+    // Set again at the end: a view that rebuilt its tables while the host
+    // answered must not keep pointers to blocks the refresh has replaced.
+    m_nChartFlags |= flagChanged;
     return TRUE;
 }
 
-void CKurvoDoc::UpdateGame(const CString& strGame)
+void CKurvoDoc::UpdateGame(const CString& strGame, BOOL bTrustFirstRace)
 {
     CStringList races;
     // Emptied for the same reason as the list of games above.
@@ -72,19 +93,33 @@ void CKurvoDoc::UpdateGame(const CString& strGame)
         }
         pKey.reset();
         CRace* pStored = static_cast<CRace*>(found.GetAt(0));
-        // One race already holding the host's turn count stands for the
-        // whole game: the rest of it is taken as current.
-        if (pStored->GetTurnCount() == KurvoGetRequests().QueryTurnCount(strGame))
-            return;
+        if (pStored->GetTurnCount() == KurvoGetRequests().QueryTurnCount(strGame)) {
+            // One race already holding the host's turn count stands for the
+            // whole game: the rest of it is taken as current.
+            if (bTrustFirstRace)
+                return;
+            continue;
+        }
         pStored->FetchFromHost();
     }
 }
 
 BOOL CKurvoDoc::ResetRaces()
 {
-    delete m_pRaces;
-    m_pRaces = new CManBi;
-    return UpdateFromHost();
+    // The new collection is filled while the old one waits aside, so a
+    // reset that fails gives the document back its races as they were.
+    auto pFresh = std::make_unique<CManBi>();
+    std::unique_ptr<CManBi> pOld(m_pRaces);
+    m_pRaces = pFresh.get();
+    try {
+        UpdateFromHost();
+    } catch (...) {
+        m_pRaces = pOld.release();
+        m_nChartFlags |= flagChanged;
+        throw;
+    }
+    pFresh.release();
+    return TRUE;
 }
 
 BOOL CKurvoDoc::ActivateChartFrame()
@@ -115,6 +150,21 @@ void CKurvoDoc::Serialize(CArchive& ar)
 
 void CKurvoDoc::StoreDocument(CArchive& ar)
 {
+    // A file that the next open would refuse loses the user's whole chart,
+    // so the load's own checks are made before a byte goes out, and a
+    // document that fails them is a failed save that leaves the old file.
+    if (!m_selection.HoldsOnly(RUNTIME_CLASS(CObString)))
+        AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+    if (m_pRaces != nullptr) {
+        if (!m_pRaces->HoldsOnly(RUNTIME_CLASS(CRace)))
+            AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+        CDimPtr races;
+        m_pRaces->GetItems(races);
+        for (int i = 0; i < races.GetSize(); ++i) {
+            if (!static_cast<const CRace*>(races.GetAt(i))->HasWholeSeries())
+                AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+        }
+    }
     m_selection.Serialize(ar);
     ar.WriteObject(m_pRaces);
     ar << m_nChartFlags;
@@ -136,8 +186,22 @@ void CKurvoDoc::LoadDocument(CArchive& ar)
     LONG nFlags = 0;
     ar >> nFlags;
 
-    // The file's selection replaces the old one, and by an exchange that
-    // cannot fail: an open either gives the file's document or the old one.
+    // The file's names are added to those already selected. The union is
+    // made aside, with copies of the names held, so that the step that
+    // adopts it is an exchange that cannot fail: an open either gives the
+    // file's document or leaves the old one. A name already selected is
+    // not added twice.
+    CDimPtr held;
+    m_selection.GetItems(held);
+    for (int i = 0; i < held.GetSize(); ++i) {
+        CDimPtr found;
+        if (selection.FindEqual(held.GetAt(i), found))
+            continue;
+        auto pCopy = std::make_unique<CObString>(held.GetAt(i)->GetKey());
+        if (selection.Insert(pCopy.get()))
+            pCopy.release();
+    }
+    selection.Balance();
     m_selection.Swap(selection);
     delete m_pRaces;
     m_pRaces = static_cast<CManBi*>(pRead.release());

@@ -33,15 +33,21 @@ public:
     // Each name once in the selection; sets the changed bit.
     BOOL AddSelectedRaces(CStringList& names);
     // Fetches every race the collection lacks or holds out of date; a game
-    // whose first stored race has the host's turn count is taken as current.
+    // whose first stored race has the host's turn count is taken as current
+    // (unless the refresh before failed). A failure part way (std::bad_alloc
+    // passed on) keeps every race finished so far, each whole, and leaves
+    // the race being fetched as it was.
     BOOL UpdateFromHost();
-    // A new, empty collection filled from the host.
+    // A new, empty collection filled from the host. All or nothing: a
+    // failure gives the document back the collection it had.
     BOOL ResetRaces();
 
     // The selection (no class record), the race collection (with its class
     // record), the flags. A collection of anything but races, or a selection
     // of anything but names, is refused as a bad class; a refused file leaves
-    // the document as it was.
+    // the document as it was. Loading adds the file's names to the selection
+    // (each name once) and replaces the races and flags. Storing refuses, before writing anything, a
+    // document that loading would refuse.
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
     // Writes the file (when the document has one), then closes.
@@ -51,9 +57,11 @@ protected:
     CManBi* m_pRaces = nullptr;
     CManBi m_selection;
     LONG m_nChartFlags = flagChanged;
+    // Whether the last refresh ran to its end; not stored.
+    BOOL m_bLastRefreshDone = TRUE;
 
 private:
-    void UpdateGame(const CString& strGame);
+    void UpdateGame(const CString& strGame, BOOL bTrustFirstRace);
     void StoreDocument(CArchive& ar);
     void LoadDocument(CArchive& ar);
 

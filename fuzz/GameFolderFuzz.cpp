@@ -47,7 +47,8 @@ Loaded Load()
 bool IsFigure(std::string_view figure)
 {
     return figure.empty() ||
-           (figure.front() != ' ' && KurvoDecimalLength(figure) == figure.size() &&
+           (figure.front() != ' ' &&
+            KurvoDecimalLength(figure, KurvoExponentLetters::eOnly) == figure.size() &&
             figure.find_first_of("\t\n\v\f\r") == std::string_view::npos);
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <system_error>
 
 namespace
@@ -26,6 +27,9 @@ constexpr long long nExponentBound = 1000000000000LL;
 struct DecimalScan {
     size_t nDigits = 0; // where the digits start, past white space and sign
     size_t nEnd = 0;    // one past the number; 0 when there is none
+    // Where a d or D exponent letter stands, which the conversion does not
+    // read; npos when there is none.
+    size_t nLetterD = std::string_view::npos;
     bool bNegative = false;
     // The decimal exponent of the leading significant digit, from the
     // digits and the exponent; only its sign is used, to tell an overflow
@@ -40,12 +44,19 @@ size_t SkipDigits(std::string_view text, size_t i)
     return i;
 }
 
+bool IsExponentLetter(char c, KurvoExponentLetters letters)
+{
+    return c == 'e' || c == 'E' ||
+           (letters == KurvoExponentLetters::eOrD && (c == 'd' || c == 'D'));
+}
+
 // The exponent after a mantissa ending at i: the position past it and its
-// value, or i itself when no digit follows the e and its sign.
-size_t ScanExponent(std::string_view text, size_t i, long long& rExponent)
+// value, or i itself when no digit follows the letter and its sign.
+size_t ScanExponent(std::string_view text, size_t i, KurvoExponentLetters letters,
+                    long long& rExponent)
 {
     rExponent = 0;
-    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
+    if (i >= text.size() || !IsExponentLetter(text[i], letters))
         return i;
     size_t j = i + 1;
     const bool bNegative = j < text.size() && text[j] == '-';
@@ -62,7 +73,7 @@ size_t ScanExponent(std::string_view text, size_t i, long long& rExponent)
     return j;
 }
 
-DecimalScan ScanDecimal(std::string_view text)
+DecimalScan ScanDecimal(std::string_view text, KurvoExponentLetters letters)
 {
     DecimalScan scan;
     size_t i = 0;
@@ -93,27 +104,37 @@ DecimalScan ScanDecimal(std::string_view text)
     if (!bAnyDigit)
         return scan;
     long long nExponent = 0;
-    scan.nEnd = ScanExponent(text, i, nExponent);
+    scan.nEnd = ScanExponent(text, i, letters, nExponent);
     scan.nMagnitude = nMagnitude + nExponent;
+    if (scan.nEnd > i && (text[i] == 'd' || text[i] == 'D'))
+        scan.nLetterD = i;
     return scan;
 }
 
 } // namespace
 
-size_t KurvoDecimalLength(std::string_view text)
+size_t KurvoDecimalLength(std::string_view text, KurvoExponentLetters letters)
 {
-    return ScanDecimal(text).nEnd;
+    return ScanDecimal(text, letters).nEnd;
 }
 
 double KurvoAtof(std::string_view text)
 {
-    const DecimalScan scan = ScanDecimal(text);
+    const DecimalScan scan = ScanDecimal(text, KurvoExponentLetters::eOrD);
     if (scan.nEnd == 0)
         return 0.0;
     // Only the scanned digits reach the conversion, and it takes neither
-    // white space nor a plus sign, so the sign is applied here.
+    // white space nor a plus sign, so the sign is applied here; nor a d
+    // exponent, which a copy spells with an e.
+    std::string_view digits = text.substr(scan.nDigits, scan.nEnd - scan.nDigits);
+    std::string spelled;
+    if (scan.nLetterD != std::string_view::npos) {
+        spelled.assign(digits);
+        spelled[scan.nLetterD - scan.nDigits] = 'e';
+        digits = spelled;
+    }
     double dValue = 0.0;
-    const auto result = std::from_chars(text.data() + scan.nDigits, text.data() + scan.nEnd, dValue,
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), dValue,
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         dValue = scan.nMagnitude > 0 ? HUGE_VAL : 0.0;

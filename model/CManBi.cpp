@@ -394,11 +394,51 @@ void CManBi::LoadItems(CArchive& ar)
     items.reserve(size_t(nCount));
     for (LONG i = 0; i < nCount; ++i)
         items.push_back(ReadItem(ar));
-    for (auto& pItem : items) {
-        if (Insert(pItem.get()))
-            pItem.release();
-    }
+    InsertRead(items);
     Balance();
+}
+
+// A save writes items in ascending order, so each one read would walk the
+// whole right spine that its predecessors built: quadratic in the count.
+// Where the descent is known to turn right at every node of that spine, the
+// item goes straight to its end instead, as the same child at the same
+// level, so tree, depth, count and state word are those the walk gives.
+// That is known when every node of the spine compares by its own key (whose
+// order is a total preorder), the spine's keys ascend, and its last key is
+// not greater than the new item's: then no node of the spine is greater.
+// Items read are new objects, so the walk's identity test cannot refuse them.
+void CManBi::InsertRead(std::vector<std::unique_ptr<CObBase>>& items)
+{
+    CBiNode* pEnd = nullptr;
+    LONG nEndLevel = 0;
+    bool bKeyedSpine = true;
+    for (CBiNode* pNode = m_pRoot; pNode != nullptr; pNode = pNode->pRight) {
+        if (pNode->pItem->GetOwnKey() == nullptr ||
+            (pEnd != nullptr && CObBase::CompareKeys(pEnd->pItem, pNode->pItem) > 0))
+            bKeyedSpine = false;
+        pEnd = pNode;
+        ++nEndLevel;
+    }
+    for (auto& pItem : items) {
+        if (pEnd == nullptr || !bKeyedSpine || CObBase::CompareKeys(pEnd->pItem, pItem.get()) > 0) {
+            const bool bWasEmpty = m_pRoot == nullptr;
+            if (!Insert(pItem.get()))
+                continue;
+            pItem.release();
+            // Anything else lands off the spine: the spine's end is greater.
+            if (bWasEmpty) {
+                pEnd = m_pRoot;
+                nEndLevel = 1;
+                bKeyedSpine = pEnd->pItem->GetOwnKey() != nullptr;
+            }
+            continue;
+        }
+        CBiNode* pNode = m_nodes.New();
+        pNode->pItem = pItem.release();
+        Attach(pEnd->pRight, pNode, ++nEndLevel);
+        pEnd = pNode;
+        bKeyedSpine = pNode->pItem->GetOwnKey() != nullptr;
+    }
 }
 
 std::unique_ptr<CObBase> CManBi::ReadItem(CArchive& ar)

@@ -86,5 +86,6 @@ private:
     void Attach(CBiNode*& rSlot, CBiNode* pNode, LONG nLevel);
     void StoreItems(CArchive& ar);
     void LoadItems(CArchive& ar);
+    void InsertRead(std::vector<std::unique_ptr<CObBase>>& items);
     static std::unique_ptr<CObBase> ReadItem(CArchive& ar);
 };

@@ -24,18 +24,33 @@ BOOL CRace::SetStrings(const CString& strRace, const CString& strGame)
 // ---------------------------------------------------------------------------
 // Series blocks
 
-void CRace::AllocateSeries(LONG nTurns)
+CRace::SERIES_BLOCKS CRace::MakeSeries(LONG nTurns, LONG nKeep, LONG lColor) const
 {
+    // Every block exists before the race sees any: a failed allocation
+    // frees the ones already made and leaves the race alone.
+    SERIES_BLOCKS blocks;
     for (int k = 0; k < kindCount; ++k) {
-        LONG* pBlock = new LONG[size_t(posFirstValue + nTurns)];
+        blocks[k] = std::make_unique_for_overwrite<LONG[]>(size_t(posFirstValue + nTurns));
+        LONG* pBlock = blocks[k].get();
         pBlock[posTurns] = nTurns;
         pBlock[posMax] = 0;
         pBlock[posMin] = 0;
         pBlock[posKind] = g_statKinds[k].nKind;
-        pBlock[posColor] = m_lColor;
-        std::fill(pBlock + posFirstValue, pBlock + posFirstValue + nTurns, lNoValue);
-        m_apSeries[k] = pBlock;
+        pBlock[posColor] = lColor;
+        LONG* pValues = pBlock + posFirstValue;
+        if (nKeep > 0)
+            std::copy(m_apSeries[k] + posFirstValue, m_apSeries[k] + posFirstValue + nKeep,
+                      pValues);
+        std::fill(pValues + nKeep, pValues + nTurns, lNoValue);
     }
+    return blocks;
+}
+
+void CRace::AdoptSeries(SERIES_BLOCKS& blocks, LONG nTurns) noexcept
+{
+    FreeSeries();
+    for (int k = 0; k < kindCount; ++k)
+        m_apSeries[k] = blocks[k].release();
     m_nTurns = nTurns;
 }
 
@@ -45,17 +60,9 @@ BOOL CRace::SetTurnCount(LONG nTurns)
         return TRUE;
     if (nTurns < m_nTurns || nTurns > nMaxTurns)
         return FALSE;
-    LONG* apOld[kindCount];
-    std::copy(m_apSeries, m_apSeries + kindCount, apOld);
-    const LONG nOldTurns = m_apSeries[0] != nullptr ? m_nTurns : 0;
-    AllocateSeries(nTurns);
-    for (int k = 0; k < kindCount; ++k) {
-        if (apOld[k] == nullptr)
-            continue;
-        std::copy(apOld[k] + posFirstValue, apOld[k] + posFirstValue + nOldTurns,
-                  m_apSeries[k] + posFirstValue);
-        delete[] apOld[k];
-    }
+    const LONG nKeep = m_apSeries[0] != nullptr ? m_nTurns : 0;
+    SERIES_BLOCKS blocks = MakeSeries(nTurns, nKeep, m_lColor);
+    AdoptSeries(blocks, nTurns);
     return TRUE;
 }
 
@@ -66,6 +73,20 @@ BOOL CRace::FreeSeries()
         pBlock = nullptr;
     }
     m_nTurns = 0;
+    return TRUE;
+}
+
+BOOL CRace::HasWholeSeries() const
+{
+    if (m_nTurns < 0 || m_nTurns > nMaxTurns)
+        return FALSE;
+    for (int k = 0; k < kindCount; ++k) {
+        const LONG* pBlock = m_apSeries[k];
+        if (m_nTurns == 0 ? pBlock != nullptr
+                          : pBlock == nullptr || pBlock[posTurns] != m_nTurns ||
+                                pBlock[posKind] != g_statKinds[k].nKind)
+            return FALSE;
+    }
     return TRUE;
 }
 
@@ -172,20 +193,19 @@ void CRace::LoadSeries(CArchive& ar)
     // dealt out to the blocks.
     const auto bytes = std::make_unique_for_overwrite<BYTE[]>(size_t(nBytes));
     ar.EnsureRead(bytes.get(), UINT(nBytes));
-    AllocateSeries(nTurns);
+    SERIES_BLOCKS blocks = MakeSeries(nTurns, 0, 0);
     const BYTE* pIn = bytes.get();
     for (LONG j = posFirstValue + nTurns - 1; j >= 0; --j) {
-        for (LONG* pBlock : m_apSeries) {
+        for (auto& pBlock : blocks) {
             pBlock[j] = LONG(GetWord(pIn));
             pIn += 4;
         }
     }
     // The views trust a block's own count and kind, so a block that
     // disagrees with the race's count or its slot is a malformed file.
-    if (!SeriesHeadersMatch()) {
-        FreeSeries();
+    if (!SeriesHeadersMatch(blocks, nTurns))
         AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
-    }
+    AdoptSeries(blocks, nTurns);
 }
 
 // A race without turns keeps no blocks, but its stored headers are held to
@@ -205,10 +225,10 @@ void CRace::LoadEmptyHeaders(CArchive& ar)
         AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
 }
 
-BOOL CRace::SeriesHeadersMatch() const
+BOOL CRace::SeriesHeadersMatch(const SERIES_BLOCKS& blocks, LONG nTurns)
 {
     for (int k = 0; k < kindCount; ++k) {
-        if (m_apSeries[k][posTurns] != m_nTurns || m_apSeries[k][posKind] != g_statKinds[k].nKind)
+        if (blocks[k][posTurns] != nTurns || blocks[k][posKind] != g_statKinds[k].nKind)
             return FALSE;
     }
     return TRUE;

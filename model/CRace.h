@@ -15,6 +15,9 @@
 #include "model/CObStringString.h"
 #include "model/StatKinds.h"
 
+#include <array>
+#include <memory>
+
 class CMapStringToString;
 
 class CRace : public CObStringString
@@ -42,20 +45,28 @@ public:
     // Makes the blocks hold nTurns turns, keeping the old values; the new
     // turns hold lNoValue, and maximum and minimum restart at 0 with the
     // current colour in the headers. 0 changes nothing. A count below the
-    // current one, or beyond nMaxTurns, is refused with FALSE.
+    // current one, or beyond nMaxTurns, is refused with FALSE. All or
+    // nothing: when an allocation fails (std::bad_alloc) the race keeps the
+    // blocks and count it had.
     BOOL SetTurnCount(LONG nTurns);
     BOOL FreeSeries();
     // Null when the race holds no turns or for a kind outside 1 to 5.
     LONG* GetSeries(int nKind);
     const LONG* GetSeries(int nKind) const;
     LONG GetTurnCount() const { return m_nTurns; }
+    // Whether the race is what a load accepts: five blocks whose headers
+    // carry the race's turn count and their own kinds, or none at all with a
+    // count of 0. A save writes only races that pass.
+    BOOL HasWholeSeries() const;
     LONG GetColor() const { return m_lColor; }
 
     // Brings the race up to date with the host: its colour, then every turn
     // it does not hold yet, newest first. A host that reports fewer turns
     // than the race holds gets the race rebuilt from scratch. FALSE, with
     // the series untouched, for a turn count that is negative or beyond
-    // nMaxTurns.
+    // nMaxTurns. The new turns are gathered aside and taken in at the end,
+    // so a fetch that fails part way (std::bad_alloc) leaves the race as it
+    // was, never with a count that claims turns it lacks.
     BOOL FetchFromHost();
 
     // A host figure as stored: the decimal text read as the platform's atof
@@ -69,11 +80,17 @@ protected:
     LONG m_lColor = 0;
 
 private:
-    void AllocateSeries(LONG nTurns);
+    using SERIES_BLOCKS = std::array<std::unique_ptr<LONG[]>, kindCount>;
+
+    // Five blocks of nTurns turns coloured lColor, holding the first nKeep
+    // turns of the race's own blocks and lNoValue after them.
+    SERIES_BLOCKS MakeSeries(LONG nTurns, LONG nKeep, LONG lColor) const;
+    // Frees the race's blocks and takes blocks in their place; cannot fail.
+    void AdoptSeries(SERIES_BLOCKS& blocks, LONG nTurns) noexcept;
     void StoreSeries(CArchive& ar) const;
     void LoadSeries(CArchive& ar);
     void LoadEmptyHeaders(CArchive& ar);
-    BOOL SeriesHeadersMatch() const;
-    void FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace,
-                   CMapStringToString& map);
+    static BOOL SeriesHeadersMatch(const SERIES_BLOCKS& blocks, LONG nTurns);
+    static void FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace,
+                          CMapStringToString& map, SERIES_BLOCKS& blocks);
 };

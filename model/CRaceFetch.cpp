@@ -45,33 +45,40 @@ BOOL CRace::FetchFromHost()
     CString strValue;
     // A missing colour leaves the text empty, which reads as 0: black.
     map.Lookup("Color", strValue);
-    m_lColor = ScaleReply(strValue, 1);
+    const LONG lColor = ScaleReply(strValue, 1);
 
     const LONG nHostTurns = KurvoGetRequests().QueryTurnCount(strGame);
-    if (nHostTurns < 0 || nHostTurns > nMaxTurns)
+    if (nHostTurns < 0 || nHostTurns > nMaxTurns) {
+        m_lColor = lColor;
         return FALSE;
-    LONG nOldTurns = GetTurnCount();
-    if (nHostTurns < nOldTurns) {
-        // The blocks cannot shrink in place; the host's data is the truth,
-        // so the race starts over and fetches every turn again.
-        FreeSeries();
-        nOldTurns = 0;
     }
-    SetTurnCount(nHostTurns);
+    // The blocks cannot shrink in place; when the host holds fewer turns
+    // its data is the truth, so the race starts over and fetches every turn.
+    const LONG nOldTurns = nHostTurns < m_nTurns ? 0 : m_nTurns;
+    SERIES_BLOCKS blocks;
+    if (nHostTurns > 0)
+        blocks = MakeSeries(nHostTurns, nOldTurns, lColor);
     for (LONG nTurn = nHostTurns - 1; nTurn >= nOldTurns; --nTurn)
-        FetchTurn(nTurn, strGame, strRace, map);
+        FetchTurn(nTurn, strGame, strRace, map, blocks);
+
+    // Nothing from here on can fail.
+    m_lColor = lColor;
+    if (nHostTurns > 0)
+        AdoptSeries(blocks, nHostTurns);
+    else
+        FreeSeries();
     return TRUE;
 }
 
 void CRace::FetchTurn(LONG nTurn, const CString& strGame, const CString& strRace,
-                      CMapStringToString& map)
+                      CMapStringToString& map, SERIES_BLOCKS& blocks)
 {
     CString strTurn;
     strTurn.Format("%d", int(nTurn));
     KurvoGetRequests().CallDataManager(strGame, strTurn, CString("Get"), CString("Race"), strRace,
                                        map);
     for (int k = 0; k < kindCount; ++k) {
-        LONG* pBlock = m_apSeries[k];
+        LONG* pBlock = blocks[k].get();
         CString strValue;
         // Only a figure the host does not have marks the turn as without
         // data and leaves the range alone; any text it sends is a value.

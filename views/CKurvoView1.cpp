@@ -193,6 +193,14 @@ CKurvoView1::CHART_RANGE CKurvoView1::FindRange() const
 // nothing can be drawn: no turns, or a plot shrunk to no height. A plot
 // narrower than its turns gets a step of 0 and is still drawn: every point
 // on the left edge, and the grid one line there.
+//
+// A range below 0 (only a crafted file gives one: every shown block's
+// minimum above every maximum) takes the same arithmetic as any other: the
+// scale comes out negative, which turns the curves upside down, or 1 when
+// the range is smaller than the plot, which moves the bottom edge above
+// the top by the range; either way no division is by 0 and nothing
+// overflows, as the range is at least -200000. Only a plot of no height
+// has no scale, and draws nothing.
 BOOL CKurvoView1::ScalePlot(const CHART_RANGE& range)
 {
     if (range.nTurns <= 0)
@@ -201,7 +209,7 @@ BOOL CKurvoView1::ScalePlot(const CHART_RANGE& range)
     m_nTurnStep = int(nWidth / range.nTurns);
     m_rcPlot.right = ClampCoord((long long)m_rcPlot.left + (long long)m_nTurnStep * range.nTurns);
 
-    const long long nRange = std::max((long long)range.lTop - range.lBaseline, 0LL);
+    const long long nRange = (long long)range.lTop - range.lBaseline;
     const long long nHeight = (long long)m_rcPlot.bottom - m_rcPlot.top;
     if (nRange == 0) {
         // Every value sits on the baseline. Trimming would leave the plot
@@ -209,11 +217,16 @@ BOOL CKurvoView1::ScalePlot(const CHART_RANGE& range)
         m_nValueScale = 1;
         return TRUE;
     }
-    if (nHeight <= 0) {
+    // A plot above its own top edge is what a range below 0 leaves behind
+    // for the next draw; for any other range it is one shrunk to nothing.
+    if (nHeight == 0 || (nHeight < 0 && nRange > 0)) {
         m_nValueScale = 1;
         return FALSE;
     }
-    m_nValueScale = int(std::clamp(nRange / nHeight, 1LL, (long long)INT_MAX));
+    long long nScale = nRange / nHeight;
+    if (nScale == 0)
+        nScale = 1;
+    m_nValueScale = int(std::clamp(nScale, (long long)INT_MIN, (long long)INT_MAX));
     m_rcPlot.bottom = ClampCoord((long long)m_rcPlot.top + nRange / m_nValueScale);
     return TRUE;
 }

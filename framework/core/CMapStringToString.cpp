@@ -4,6 +4,7 @@
 #include "CMapStringToString.h"
 
 #include <cstring>
+#include <memory>
 
 CMapStringToString::CMapStringToString(int nBlockSize)
     : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10)
@@ -89,9 +90,12 @@ CString& CMapStringToString::operator[](LPCSTR key)
         return pAssoc->value;
     if (m_pHashTable == nullptr)
         InitHashTable(m_nHashTableSize);
-    pAssoc = new CAssoc;
-    pAssoc->nHashValue = nHash;
-    pAssoc->key = key;
+    // The entry is whole, key copied, before the table links it: a copy that
+    // fails frees the entry instead of losing it.
+    auto pNew = std::make_unique<CAssoc>();
+    pNew->nHashValue = nHash;
+    pNew->key = key;
+    pAssoc = pNew.release();
     UINT nBucket = nHash % m_nHashTableSize;
     pAssoc->pNext = m_pHashTable[nBucket];
     m_pHashTable[nBucket] = pAssoc;

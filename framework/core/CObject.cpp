@@ -83,8 +83,11 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum)
     WORD nLength = 0;
     ar >> wSchema >> nLength;
     char szClassName[CArchive::nMaxClassNameLength + 1];
-    if (nLength > CArchive::nMaxClassNameLength || ar.Read(szClassName, nLength) != nLength)
+    if (nLength > CArchive::nMaxClassNameLength)
         AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+    // A file that ends inside the name is cut short, not of a wrong class.
+    if (ar.Read(szClassName, nLength) != nLength)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
     szClassName[nLength] = '\0';
     // An embedded zero would let "CFoo\0junk" pass for CFoo.
     if (std::memchr(szClassName, '\0', nLength) != nullptr)

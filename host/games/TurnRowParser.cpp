@@ -21,12 +21,15 @@ std::string_view withoutBlanks(std::string_view text)
 }
 
 // The whole text is one number, without the white space the plug-in would
-// skip before it: a line break or form feed in a cell is no blank.
+// skip before it: a line break or form feed in a cell is no blank. The
+// exponent is an e: game files are plain CSV that spreadsheets and plotting
+// tools read too, and they take "1d3" for text, so the host does as well
+// although the plug-in would read it.
 bool isNumber(std::string_view text)
 {
     const char first = text.front();
     const bool space = first == ' ' || (first >= '\t' && first <= '\r');
-    return !space && KurvoDecimalLength(text) == text.size();
+    return !space && KurvoDecimalLength(text, KurvoExponentLetters::eOnly) == text.size();
 }
 
 QString shown(std::string_view text)

@@ -5,6 +5,7 @@
 #include "DocumentSupport.h"
 
 #include "model/CObString.h"
+#include "model/CObStringString.h"
 #include "model/CRace.h"
 #include "model/CRaces.h"
 #include "tests/support/ArchiveErrorExpect.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace
@@ -234,6 +237,100 @@ TEST(DocumentFileTest, FilesRoundTripThroughSaveAndOpen)
     CKurvoDoc third;
     ASSERT_TRUE(third.OnOpenDocument(again.c_str()));
     EXPECT_EQ(Describe(third), Describe(doc));
+}
+
+// An open adds the file's names to those selected, each name once, and takes
+// the races and flags of the file; a file cut short changes nothing.
+TEST(DocumentFileTest, OpeningAddsTheFilesNamesToTheSelection)
+{
+    CKurvoDoc file;
+    FillSampleDocument(file); // selects Orcs and Trolls
+    const Bytes bytes = StoreDocument(file);
+    auto names = [](CKurvoDoc& doc) {
+        std::vector<std::string> keys;
+        CDimPtr items;
+        doc.GetSelection()->GetItems(items);
+        for (int i = 0; i < items.GetSize(); ++i)
+            keys.push_back(items.GetAt(i)->GetKey().GetString());
+        return keys;
+    };
+    CKurvoDoc doc;
+    CStringList held;
+    held.AddTail("Trolls");
+    held.AddTail("Elves");
+    doc.AddSelectedRaces(held);
+    const Bytes before = StoreDocument(doc);
+
+    const Bytes cut(bytes.begin(), bytes.end() - 1);
+    EXPECT_NE(CauseOf([&] { LoadDocument(doc, cut); }), nNoException);
+    EXPECT_EQ(StoreDocument(doc), before) << "a failed open changed the document";
+
+    LoadDocument(doc, bytes);
+    EXPECT_EQ(names(doc), (std::vector<std::string>{"Elves", "Orcs", "Trolls"}));
+    EXPECT_EQ(doc.GetSelection()->GetState(), 7);
+    EXPECT_EQ(doc.ToggleFlags(0), file.ToggleFlags(0));
+    ExpectSameRaces(file, doc);
+}
+
+// A document that the next open would refuse is not written: the save fails
+// with the cause the open would give, and the old file stays.
+TEST(DocumentFileTest, ASaveRefusesWhatAnOpenWouldRefuse)
+{
+    struct Damage {
+        const char* pszName;
+        int nCause;
+        std::function<void(CKurvoDoc&)> damage;
+    };
+    auto race = [](CKurvoDoc& doc) {
+        CRace key{CString("Orcs"), CString("G1")};
+        CDimPtr found;
+        doc.GetRaces()->FindEqual(&key, found);
+        return static_cast<CRace*>(found.GetAt(0));
+    };
+    const Damage cases[] = {
+        {"a block shorter than the race", CArchiveException::badIndex,
+         [&](CKurvoDoc& doc) { race(doc)->GetSeries(kindWeapons)[CRace::posTurns] = 2; }},
+        {"a block of another kind", CArchiveException::badIndex,
+         [&](CKurvoDoc& doc) { race(doc)->GetSeries(kindShields)[CRace::posKind] = 1; }},
+        {"a selected name that is a pair", CArchiveException::badClass,
+         [](CKurvoDoc& doc) {
+             doc.GetSelection()->Insert(new CObStringString(CString("Elves"), CString("G1")));
+         }},
+        {"a race collection holding a name", CArchiveException::badClass,
+         [](CKurvoDoc& doc) { doc.GetRaces()->Insert(new CObString(CString("Ents"))); }},
+    };
+    TempDir dir;
+    const auto path = dir / "save.kv";
+    for (const Damage& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CKurvoDoc doc;
+        FillSampleDocument(doc);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        const Bytes old = ReadFileBytes(path);
+        c.damage(doc);
+        EXPECT_EQ(CauseOf([&] { StoreDocument(doc); }), c.nCause);
+        ReportCapture reports;
+        EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+        EXPECT_EQ(reports.Messages().size(), 1u);
+        EXPECT_EQ(ReadFileBytes(path), old) << "the old file was touched";
+    }
+}
+
+// A file that ends inside a class name is reported as cut short.
+TEST(DocumentFileTest, AFileCutInsideAClassNameReportsTheEndOfTheFile)
+{
+    const char* pszSource = std::getenv("KURVO_SOURCE_DIR");
+    const auto fixture = std::filesystem::path(pszSource ? pszSource : ".") /
+                         "fuzz/kv-corpus/malformed-cut-inside-class-name";
+    const Bytes bytes = ReadFileBytes(fixture);
+    ASSERT_EQ(bytes.size(), 16u) << fixture;
+    CKurvoDoc doc;
+    EXPECT_EQ(CauseOf([&] { LoadDocument(doc, bytes); }), CArchiveException::endOfFile);
+    ReportCapture reports;
+    EXPECT_FALSE(doc.OnOpenDocument(fixture.c_str()));
+    ASSERT_EQ(reports.Messages().size(), 1u);
+    EXPECT_NE(reports.Messages()[0].find("end of file"), std::string::npos)
+        << reports.Messages()[0];
 }
 
 // Cause -3: any archive error will do (which check fires first is not the

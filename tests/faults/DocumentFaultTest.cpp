@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -139,30 +140,39 @@ TEST_P(DocumentFaultTest, SaveReplacesTheWholeFileOrNothing)
 TEST_P(DocumentFaultTest, OpenLoadsTheFileOrLeavesTheDocument)
 {
     const Bytes file = StoredChart("seed-two-games");
-    const Bytes earlier = StoredChart("seed-one-race");
-    CKurvoDoc reference;
-    Load(reference, file);
-    const Bytes opened = Store(reference);
     WriteFile(m_path, file);
-    CKurvoDoc doc;
-    ASSERT_TRUE(doc.OnOpenDocument(m_path.c_str())) << "a first open that meets no fault";
-    Load(doc, earlier);
-    const Bytes before = Store(doc);
+    CKurvoDoc first;
+    ASSERT_TRUE(first.OnOpenDocument(m_path.c_str())) << "a first open that meets no fault";
+    // An earlier chart with a name of its own selected, which the open adds
+    // the file's names to.
+    auto earlier = [] {
+        auto pDoc = std::make_unique<CKurvoDoc>();
+        Load(*pDoc, StoredChart("seed-one-race"));
+        CStringList names;
+        names.AddTail("Dwarves");
+        pDoc->AddSelectedRaces(names);
+        return pDoc;
+    };
+    std::unique_ptr<CKurvoDoc> pReference = earlier();
+    Load(*pReference, file);
+    const Bytes opened = Store(*pReference);
+    std::unique_ptr<CKurvoDoc> pDoc = earlier();
+    const Bytes before = Store(*pDoc);
 
     const int nRuns = RunFaultLoop(GetParam(), [&](FaultInjector& fault) {
         int nReports = 0;
         long nLeft = 0;
         const BOOL bOpened = Run(
-            fault, [&] { return doc.OnOpenDocument(m_path.c_str()); }, nReports, nLeft);
+            fault, [&] { return pDoc->OnOpenDocument(m_path.c_str()); }, nReports, nLeft);
         SCOPED_TRACE(testing::Message() << "fault " << fault.Fired() << " at " << fault.FailAt());
         EXPECT_EQ(ReadFile(m_path), file) << "an open touched the file";
         if (bOpened) {
-            EXPECT_EQ(Store(doc), opened);
+            EXPECT_EQ(Store(*pDoc), opened);
             EXPECT_EQ(nReports, 0);
-            Load(doc, earlier);
+            pDoc = earlier();
         } else {
             EXPECT_TRUE(fault.Fired());
-            EXPECT_EQ(Store(doc), before) << "a failed open changed the document";
+            EXPECT_EQ(Store(*pDoc), before) << "a failed open changed the document";
             EXPECT_EQ(nReports, 1);
             EXPECT_EQ(nLeft, 0) << "a failed open leaked";
         }

@@ -178,6 +178,65 @@ TEST(CollectionArchiveTest, ChartRoundTripKeepsNamesBlocksAndOrder)
     EXPECT_EQ(StoreBytes([&](CArchive& ar) { chart.Serialize(ar); }), stored);
 }
 
+// Loading takes a short way for items that sort after all held ones (as a
+// save writes them); it must give exactly the tree, ties' order, depth and
+// state that inserting them one by one gives, whatever the collection holds.
+TEST(CollectionArchiveTest, LoadingGivesWhatInsertingOneByOneGives)
+{
+    using Item = std::pair<const char*, const char*>; // race, game
+    const std::vector<Item> written = {{"Able", "G1"},    {"Baker", "G3"}, {"Baker", "G1"},
+                                       {"Baker", "G2"},   {"Able", "G2"},  {"Charlie", "G1"},
+                                       {"Charlie", "G1"}, {"Dog", "G2"}};
+    const struct {
+        const char* pszName;
+        std::vector<Item> held;
+        bool bHeldKeyless; // an item without a key, greater than any other
+    } cases[] = {
+        {"empty", {}, false},
+        {"holding ties and greater names", {{"Baker", "G9"}, {"Easy", "G9"}}, false},
+        {"holding an item without a key", {{"Baker", "G9"}}, true},
+    };
+    const Bytes bytes = StoreBytes([&](CArchive& ar) {
+        // All alive at once: the archive knows objects by their address.
+        std::vector<std::unique_ptr<CRace>> races;
+        for (const Item& item : written)
+            races.emplace_back(MakeRace(item.first, item.second, 0));
+        ar << LONG(races.size());
+        for (const auto& pRace : races)
+            ar.WriteObject(pRace.get());
+    });
+    auto describe = [](CManBi& bi) {
+        std::vector<std::string> lines{std::to_string(bi.GetDepth()) + " " +
+                                       std::to_string(bi.GetState())};
+        CDimPtr items;
+        bi.GetItems(items);
+        for (int i = 0; i < items.GetSize(); ++i)
+            lines.push_back(std::string(items.GetAt(i)->GetRuntimeClass()->m_lpszClassName) + " " +
+                            items.GetAt(i)->GetKey().GetString() + " " +
+                            items.GetAt(i)->GetSubKey().GetString());
+        return lines;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        auto fill = [&](CManBi& bi) {
+            for (const Item& item : c.held)
+                bi.Insert(MakeRace(item.first, item.second, 0));
+            if (c.bHeldKeyless)
+                bi.Insert(new CManBi);
+            bi.Balance();
+        };
+        CManBi loaded;
+        fill(loaded);
+        LoadBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+        CManBi inserted;
+        fill(inserted);
+        for (const Item& item : written)
+            inserted.Insert(MakeRace(item.first, item.second, 0));
+        inserted.Balance();
+        EXPECT_EQ(describe(loaded), describe(inserted));
+    }
+}
+
 TEST(CollectionArchiveTest, HostileCollectionsFailWithAClearCause)
 {
     ByteWriter deepNesting;

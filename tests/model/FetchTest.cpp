@@ -213,7 +213,8 @@ TEST_F(FetchTest, NoTurnsNoColourAndNoHost)
 
 // The whole of the runtime's decimal grammar and nothing more: what a C99
 // strtod adds (infinities, not-a-number, hexadecimal) reads as the text
-// before it, and an exponent counts only with a digit.
+// before it, and an exponent (letter e or d, either case) counts only with
+// a digit.
 TEST(ScaleReplyTest, ReadsTheDecimalGrammarThenTruncatesAndSaturates)
 {
     const std::string strTiny = "0." + std::string(400, '0') + "1e405";
@@ -239,6 +240,11 @@ TEST(ScaleReplyTest, ReadsTheDecimalGrammarThenTruncatesAndSaturates)
         {"1e+", 100, 100},
         {"1E-2", 100000, 1000},
         {"2e+1.5", 100, 2000},
+        {"1d3", 100, 100000},
+        {" -2.5D-1x", 100000, -25000},
+        {"1d", 100, 100},
+        {"1D+", 100, 100},
+        {"1d999", 100, INT32_MAX},
         {"0x10", 100, 0},
         {"-0X1p4", 100, 0},
         {"inf", 100, 0},

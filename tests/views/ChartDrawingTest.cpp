@@ -190,6 +190,48 @@ TEST_F(ChartDrawingTest, BaselineIsNeverAbove200000)
     EXPECT_EQ(Pixel(image, 5, 0), ColorOf(crRed)) << "300000 is 300 pixels above 200000";
 }
 
+// Only a crafted file has shown blocks whose minimum lies above every
+// maximum. The range below 0 then scales as any other, and the same on the
+// next draw: a negative scale turns the curve upside down, and a range
+// smaller than the plot keeps 1 unit per pixel with the bottom edge above
+// the top.
+TEST_F(ChartDrawingTest, ARangeBelowZeroScalesAsAnyOther)
+{
+    const struct {
+        const char* pszName;
+        std::vector<LONG> values;
+        LONG lMax, lMin;
+        int nScale;
+        LONG nBottom;
+        CPoint ptFirst; // the first point, which the curve paints
+    } cases[] = {
+        // (0 - 150000) / 400 = -375; bottom 0 + -150000 / -375 = 400;
+        // 140000 lies (150000 - 140000) / -375 = -26 pixels below it.
+        {"as large as the plot", {150000, 140000}, 0, 150000, -375, 400, CPoint(0, 400)},
+        // (100 - 200) / 400 truncates to 0, taken as 1; bottom 0 - 100;
+        // -150 lies 350 pixels below it.
+        {"smaller than the plot", {-150, -100}, 100, 200, 1, -100, CPoint(0, 250)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        if (&c != &cases[0]) {
+            TearDown(); // a fresh chart for each case
+            SetUp();
+        }
+        CRace* pRace = AddRace("Able", "Game", {{kindIndustry, c.values, crRed}});
+        pRace->GetSeries(kindIndustry)[CRace::posMax] = c.lMax;
+        pRace->GetSeries(kindIndustry)[CRace::posMin] = c.lMin;
+        Select({"Able"});
+        SetPlot(20, 400, 20);
+        for (int nDraw = 1; nDraw <= 2; ++nDraw) {
+            const QImage image = Render();
+            EXPECT_EQ(m_pView->GetValueScale(), c.nScale) << "draw " << nDraw;
+            EXPECT_EQ(m_pView->GetPlotRect().bottom, c.nBottom) << "draw " << nDraw;
+            EXPECT_EQ(Pixel(image, c.ptFirst.x, c.ptFirst.y), ColorOf(crRed)) << "draw " << nDraw;
+        }
+    }
+}
+
 TEST_F(ChartDrawingTest, NothingButBlackWithoutSelectionOrStatistic)
 {
     AddRace("Able", "Game", {{kindIndustry, Ramp(10, 5), crRed}});

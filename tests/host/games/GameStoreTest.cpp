@@ -123,7 +123,8 @@ struct FigureCase {
     const char* report;  // what the report quotes; null for a figure without a report
 };
 
-// A figure the plug-in would read as something other than what is written
+// A figure the plug-in would read as something other than what is written,
+// or with a d exponent (which other readers of the files take for text),
 // is reported with its file and line and counts as missing, whether it
 // comes with turns.csv or with an imported turn; the rest of its line and
 // the lines after it still load.
@@ -136,6 +137,8 @@ TEST(GameStore, FiguresThatAreNotNumbersAreReportedAndCountAsMissing)
         {"0x10", "", "\"0x10\""},
         {"12abc", "", "\"12abc\""},
         {"1e", "", "\"1e\""},
+        {"1d3", "", "\"1d3\""},
+        {"-2.5D-1", "", "\"-2.5D-1\""},
         {"-", "", "\"-\""},
         {".", "", "\".\""},
         {"1.5.2", "", "\"1.5.2\""},
