@@ -398,10 +398,8 @@ TEST(GameStore, HostileGameFilesAreReportedAndBounded)
     GameStore store;
     store.load(games.path());
     const std::vector<GameLoadError>& errors = store.errors();
-    for (int line = 2; line <= 8; ++line) {
-        if (line != 5)
-            EXPECT_TRUE(hasError(errors, "Names/races.csv", line, "line skipped")) << line;
-    }
+    for (int line : {2, 3, 4, 6, 7, 8})
+        EXPECT_TRUE(hasError(errors, "Names/races.csv", line, "line skipped")) << line;
     EXPECT_TRUE(hasError(errors, "Names/races.csv", 6, "control character"));
     EXPECT_TRUE(hasError(errors, "Names/races.csv", 7, "256 bytes long"));
     ASSERT_NE(store.findGame("Names"), nullptr);
