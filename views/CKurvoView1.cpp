@@ -374,8 +374,8 @@ LONG CKurvoView1::LongestSeries() const
     return nTurns;
 }
 
-// Each turn step grows by 4 pixels per keypad plus; the height follows by
-// half as much before the next draw rescales it.
+// Each turn step grows by 4 pixels per plus; the height follows by half as
+// much before the next draw rescales it.
 void CKurvoView1::ResizePlot(LONG nDelta)
 {
     m_rcPlot.right = ClampCoord((long long)m_rcPlot.right + 4LL * nDelta);
@@ -390,9 +390,11 @@ void CKurvoView1::OnKeyUp(UINT nChar, UINT, UINT)
     RebuildSeries(GetKurvoDoc());
     if (m_pSeriesTable != nullptr) {
         const LONG nTurns = LongestSeries();
-        if (nChar == VK_ADD)
+        // The main keyboard's plus and minus (with Ctrl or without) do what
+        // the keypad's do: a laptop has no keypad.
+        if (nChar == VK_ADD || nChar == VK_OEM_PLUS)
             ResizePlot(nTurns);
-        else if (nChar == VK_SUBTRACT)
+        else if (nChar == VK_SUBTRACT || nChar == VK_OEM_MINUS)
             ResizePlot(-nTurns);
         InvalidateClient();
     }

@@ -200,7 +200,7 @@ TEST_F(ChartInteractionTest, NoReadoutWithoutFocusOrOffThePlot)
     EXPECT_EQ(TipText(), "Alpha Turn=30\r\nPopulation=2.50\r\nZeta");
 }
 
-TEST_F(ChartInteractionTest, KeypadPlusAndMinusResizeThePlotByTheTurnCount)
+TEST_F(ChartInteractionTest, PlusAndMinusResizeThePlotByTheTurnCount)
 {
     MakeZetaChart();
     m_pView->SendMessage(WM_KEYUP, VK_ADD, 1);
@@ -209,9 +209,11 @@ TEST_F(ChartInteractionTest, KeypadPlusAndMinusResizeThePlotByTheTurnCount)
     Render();
     EXPECT_EQ(m_pView->GetTurnStep(), 27);
 
+    // The main keyboard's keys do the same.
     m_pView->SendMessage(WM_KEYUP, VK_OEM_PLUS, 1);
+    EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 930, 310));
     m_pView->SendMessage(WM_KEYUP, VK_OEM_MINUS, 1);
-    EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 810, 250)) << "main keyboard: no change";
+    EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 810, 250));
 
     m_pView->SendMessage(WM_KEYUP, VK_SUBTRACT, 1);
     EXPECT_EQ(m_pView->GetPlotRect(), CRect(0, 0, 690, 190));

@@ -64,17 +64,18 @@ TEST_F(RealInputTest, RestingTheMouseOnTheCurveShowsItsValueBelowTheCursor)
     EXPECT_TRUE(WaitFor([&] { return m_pView->GetTipWnd().IsWindowVisible() == FALSE; }, 1000));
 }
 
-TEST_F(RealInputTest, KeypadPlusFromTheKeyboardWidensThePlot)
+TEST_F(RealInputTest, PlusFromTheKeypadOrTheMainKeyboardWidensThePlot)
 {
     QTest::mouseClick(ViewWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     ASSERT_TRUE(WaitFor([&] { return ViewWidget()->hasFocus(); }, 1000));
     const int nRightBefore = m_pView->GetPlotRect().right;
 
     QTest::keyClick(ViewWidget(), Qt::Key_Plus, Qt::KeypadModifier);
-    // The main keyboard's plus only repaints.
     QTest::keyClick(ViewWidget(), Qt::Key_Plus, Qt::NoModifier);
-
-    EXPECT_EQ(m_pView->GetPlotRect().right, nRightBefore + 4 * 30);
+    QTest::keyClick(ViewWidget(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(m_pView->GetPlotRect().right, nRightBefore + 3 * 4 * 30);
+    QTest::keyClick(ViewWidget(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(m_pView->GetPlotRect().right, nRightBefore + 2 * 4 * 30);
 }
 
 } // namespace
