@@ -16,6 +16,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QImageWriter>
 #include <QLabel>
 #include <QMainWindow>
@@ -72,8 +73,17 @@ QMainWindow* HostWindow::mainWindow() const
     return pFrame != nullptr ? AfxGetMainWindow(pFrame) : nullptr;
 }
 
+QIcon HostWindow::appIcon()
+{
+    return QIcon::fromTheme(QStringLiteral("org.kurvo7.kurvohost"),
+                            QIcon(QStringLiteral(":/icons/org.kurvo7.kurvohost.svg")));
+}
+
 bool HostWindow::start(QString& error)
 {
+    // Set on the application, so that every window has it: the main window,
+    // the charts the plug-in makes and the dialogs.
+    QApplication::setWindowIcon(appIcon());
     if (!m_session.createMainFrame(QSize(1280, 800), error))
         return false;
     mainWindow()->setWindowTitle(tr("KURVO7 host"));

@@ -18,6 +18,7 @@ class GamesWatcher;
 class PluginCallShield;
 class RacesPanel;
 class QAction;
+class QIcon;
 class QDockWidget;
 class QLabel;
 class QMainWindow;
@@ -43,6 +44,8 @@ public:
     void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
 
     QMainWindow* mainWindow() const;
+    // The installed theme's icon of the program, or the built-in copy.
+    static QIcon appIcon();
     RacesPanel* racesPanel() const { return m_races; }
     QMenu* pluginsMenu() const { return m_pluginsMenu; }
     GamesWatcher* watcher() const { return m_watcher; }

@@ -14,6 +14,7 @@
 #include "PluginCallShield.h"
 #include "RacesPanel.h"
 
+#include <afxqt.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -24,6 +25,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
@@ -203,6 +206,11 @@ TEST_F(HostWindowTest, SelectedRacesAddedWithThePluginItemsAreCharted)
     PluginAction("Kurvo")->trigger();
     ASSERT_NE(ChartView(), nullptr);
     EXPECT_EQ(ChartWindow::frameCount(*s_session->mainFrame()), 1);
+    // The chart's frame shows the program's icon, not the toolkit's.
+    const QImage icon = HostWindow::appIcon().pixmap(32).toImage();
+    EXPECT_FALSE(icon.isNull());
+    for (QMdiSubWindow* frame : AfxGetMDIArea(s_session->mainFrame())->subWindowList())
+        EXPECT_EQ(frame->windowIcon().pixmap(32).toImage(), icon);
     PluginAction("Add Race(s) to Kurvo")->trigger();
     ChartWindow chart(*ChartView());
     chart.resizeView(QSize(600, 400));
