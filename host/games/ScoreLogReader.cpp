@@ -377,6 +377,10 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
         return;
     }
     RaceName name = m_names.name(game, (*f)[2]);
+    if (name.problem) {
+        report(log, *name.problem + QStringLiteral("; line skipped"));
+        return;
+    }
     if (!name.utf8)
         report(log, QStringLiteral("player name %1; charted as \"%2\"")
                         .arg(AnsiText::unrepresentable((*f)[2]),
