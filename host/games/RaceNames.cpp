@@ -3,6 +3,8 @@
 #include "AnsiText.h"
 #include "Game.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 
 namespace
@@ -46,7 +48,10 @@ RaceName RaceNames::name(const Game& game, std::string_view utf8)
     std::optional<std::string> exact = AnsiText::fromUtf8(utf8);
     name.folded = !exact;
     name.ansi = exact ? std::move(*exact) : AnsiText::fold(utf8);
-    name.displayName = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    // QString::fromUtf8 drops a leading U+FEFF, after which the name shown
+    // would differ from the name charted and read back as another race.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    name.displayName = decoder(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
     name.utf8 = QStringView(name.displayName).toUtf8() ==
                 QByteArray::fromRawData(utf8.data(), qsizetype(utf8.size()));
     if (game.findRace(name.ansi) == nullptr) {
