@@ -50,7 +50,10 @@ RaceName RaceNames::name(const Game& game, std::string_view utf8)
     name.ansi = exact ? std::move(*exact) : AnsiText::fold(utf8);
     // QString::fromUtf8 drops a leading U+FEFF, after which the name shown
     // would differ from the name charted and read back as another race.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // Stateless, so that a sequence cut at the end shows as U+FFFD and is
+    // not held back for more bytes.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                     QStringDecoder::Flag::Stateless);
     name.displayName = decoder(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
     name.utf8 = QStringView(name.displayName).toUtf8() ==
                 QByteArray::fromRawData(utf8.data(), qsizetype(utf8.size()));
