@@ -45,9 +45,6 @@ std::optional<QString> RaceNames::problem(std::string_view utf8)
 RaceName RaceNames::name(const Game& game, std::string_view utf8)
 {
     RaceName name;
-    std::optional<std::string> exact = AnsiText::fromUtf8(utf8);
-    name.folded = !exact;
-    name.ansi = exact ? std::move(*exact) : AnsiText::fold(utf8);
     // QString::fromUtf8 drops a leading U+FEFF, after which the name shown
     // would differ from the name charted and read back as another race.
     // Stateless, so that a sequence cut at the end shows as U+FFFD and is
@@ -55,8 +52,15 @@ RaceName RaceNames::name(const Game& game, std::string_view utf8)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
                                                      QStringDecoder::Flag::Stateless);
     name.displayName = decoder(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
-    name.utf8 = QStringView(name.displayName).toUtf8() ==
-                QByteArray::fromRawData(utf8.data(), qsizetype(utf8.size()));
+    const QByteArray shown = name.displayName.toUtf8();
+    name.utf8 = shown == QByteArray::fromRawData(utf8.data(), qsizetype(utf8.size()));
+    // Charted from the name shown, not from the bytes: decoders differ in how
+    // many U+FFFD a bad sequence gives, and the name shown, written out and
+    // read back, must chart as the same race.
+    const std::string_view text(shown.constData(), size_t(shown.size()));
+    std::optional<std::string> exact = AnsiText::fromUtf8(text);
+    name.folded = !exact;
+    name.ansi = exact ? std::move(*exact) : AnsiText::fold(text);
     if (game.findRace(name.ansi) == nullptr) {
         checkKeptLength(name);
         return name;
