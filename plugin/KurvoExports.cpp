@@ -15,9 +15,18 @@
 
 #define KURVO_EXPORT extern "C" __attribute__((visibility("default")))
 
+// GCC hands an assembler name to the assembler as text, where '?' must be
+// quoted; clang names the symbol directly and would keep the quotes in it.
+#if defined(__clang__)
+#define KURVO_SYMBOL_NAME(decorated) decorated
+#else
+#define KURVO_SYMBOL_NAME(decorated) "\"" decorated "\""
+#endif
+
 // A second exported name for an entry point already defined in this file.
 #define KURVO_DECORATED_ALIAS(name, decorated, target)                                             \
-    KURVO_EXPORT decltype(target) name __asm__("\"" decorated "\"") __attribute__((alias(#target)))
+    KURVO_EXPORT decltype(target) name __asm__(KURVO_SYMBOL_NAME(decorated))                       \
+        __attribute__((alias(#target)))
 
 KURVO_EXPORT void OnLoad()
 {

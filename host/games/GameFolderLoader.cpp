@@ -64,6 +64,10 @@ void GameFolderLoader::addRace(Game& game, const QString& path, int line,
         return;
     }
     RaceName name = m_names.name(game, utf8Name);
+    if (name.problem) {
+        m_log.add(path, line, *name.problem + QStringLiteral("; line skipped"));
+        return;
+    }
     if (!name.utf8)
         m_log.add(path, line,
                   QStringLiteral("race name %1; charted as \"%2\"")

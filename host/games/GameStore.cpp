@@ -34,6 +34,27 @@ void GameStore::load(const QString& gamesFolder)
     m_games.clear();
     m_readers.clear();
     m_folder = gamesFolder;
+    try {
+        loadAll(gamesFolder, previous, previousReaders);
+    } catch (...) {
+        // A failed load keeps every game it held, as read on or as before,
+        // so that the user's charts stay; the next load sets the order right.
+        for (size_t i = 0; i < previous.size(); ++i) {
+            if (previousReaders[i] == nullptr || findGame(previous[i].name()) != nullptr)
+                continue;
+            m_games.reserve(m_games.size() + 1);
+            m_readers.reserve(m_readers.size() + 1);
+            m_games.push_back(std::move(previous[i]));
+            m_readers.push_back(std::move(previousReaders[i]));
+        }
+        throw;
+    }
+    keepSelections(previous);
+}
+
+void GameStore::loadAll(const QString& gamesFolder, std::vector<Game>& previous,
+                        Readers& previousReaders)
+{
     LoadLog log;
     const QDir dir(gamesFolder);
     if (!dir.exists()) {
@@ -52,7 +73,6 @@ void GameStore::load(const QString& gamesFolder)
     }
     loadOpenedLogs(previous, previousReaders, log);
     m_errors = log.takeErrors();
-    keepSelections(previous);
 }
 
 void GameStore::loadOpenedLogs(std::vector<Game>& previous, Readers& previousReaders, LoadLog& log)
@@ -86,6 +106,9 @@ void GameStore::loadEntry(const QString& path, const QString& displayName, bool 
             continue;
         // A log read before is read on, not again.
         previousReaders[i]->follow(previous[i], log);
+        // Room first, so that a game and its reader are taken over together.
+        m_games.reserve(m_games.size() + 1);
+        m_readers.reserve(m_readers.size() + 1);
         m_games.push_back(std::move(previous[i]));
         m_readers.push_back(std::move(previousReaders[i]));
         previous[i].clearSelection();
@@ -96,6 +119,8 @@ void GameStore::loadEntry(const QString& path, const QString& displayName, bool 
     std::optional<Game> game = reader->load(std::move(name), shownName, log);
     if (!game)
         return;
+    m_games.reserve(m_games.size() + 1);
+    m_readers.reserve(m_readers.size() + 1);
     m_games.push_back(std::move(*game));
     m_readers.push_back(std::move(reader));
 }

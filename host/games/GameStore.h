@@ -35,7 +35,8 @@ public:
     // Replaces the games held by those of gamesFolder and the opened logs.
     // The selection of a game found again by name is kept; a log already
     // held is read on from where it was, not again. Never fails as a
-    // whole: a missing folder gives no games from it and one error.
+    // whole: a missing folder gives no games from it and one error. When
+    // an allocation fails part way, the games held before are still held.
     void load(const QString& gamesFolder);
 
     // Score logs from outside the games folder; loaded by the next load().
@@ -75,6 +76,7 @@ public:
 private:
     using Readers = std::vector<std::unique_ptr<GameReader>>;
 
+    void loadAll(const QString& gamesFolder, std::vector<Game>& previous, Readers& previousReaders);
     void loadEntry(const QString& path, const QString& displayName, bool isLog,
                    std::vector<Game>& previous, Readers& previousReaders, LoadLog& log);
     void loadOpenedLogs(std::vector<Game>& previous, Readers& previousReaders, LoadLog& log);

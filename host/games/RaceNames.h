@@ -16,7 +16,11 @@ struct RaceName {
     std::string ansi;    // what the plug-in sees
     QString displayName; // the files' own name, with the same suffix
     bool folded = false;
-    bool utf8 = true; // false: the files' bytes are no UTF-8 text, and each odd byte became '?'
+    bool utf8 = true; // false: the files' bytes are no UTF-8 text, and each bad sequence became '?'
+    // Set when a name kept is longer than the files' own: odd bytes shown as
+    // U+FFFD, a fold or a suffix can take it past kMaxNameBytes, and then the
+    // race could not be written out and read back as the same race.
+    std::optional<QString> problem;
 };
 
 // One per game and reader, as it remembers the suffixes it gave: a log of

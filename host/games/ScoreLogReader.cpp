@@ -83,7 +83,9 @@ ScoreLogReader::ScoreLogReader(QString path, StatisticMap map)
 
 void ScoreLogReader::reset()
 {
-    ScoreLogReader fresh(std::move(m_path), std::move(m_map));
+    // Copied, not moved: a failure to make the fresh reader must not take
+    // the path and map from this one.
+    ScoreLogReader fresh(m_path, m_map);
     *this = std::move(fresh);
 }
 
@@ -134,6 +136,19 @@ bool ScoreLogReader::sameFile(const QString& path, qint64& length)
 
 ScoreLogReader::Followed ScoreLogReader::follow(Game& game, LoadLog& log)
 {
+    try {
+        return followOn(game, log);
+    } catch (...) {
+        // The offset has passed bytes that may not be in the game, and the
+        // game may hold part of a line's figures: only reading the log
+        // again whole gives the game it describes.
+        m_interrupted = true;
+        throw;
+    }
+}
+
+ScoreLogReader::Followed ScoreLogReader::followOn(Game& game, LoadLog& log)
+{
     qint64 length = 0;
     const bool same = sameFile(m_path, length);
     if (!m_fileId) {
@@ -142,7 +157,7 @@ ScoreLogReader::Followed ScoreLogReader::follow(Game& game, LoadLog& log)
     }
     // A log written anew (a new game on the same file) starts with other
     // bytes, or is shorter than what was read.
-    bool replaced = !same || length < m_offset;
+    bool replaced = m_interrupted || !same || length < m_offset;
     if (!replaced && !m_head.empty()) {
         QFile file(m_path);
         replaced = !file.open(QIODevice::ReadOnly) ||
@@ -377,6 +392,10 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
         return;
     }
     RaceName name = m_names.name(game, (*f)[2]);
+    if (name.problem) {
+        report(log, *name.problem + QStringLiteral("; line skipped"));
+        return;
+    }
     if (!name.utf8)
         report(log, QStringLiteral("player name %1; charted as \"%2\"")
                         .arg(AnsiText::unrepresentable((*f)[2]),

@@ -67,8 +67,8 @@ public:
 
     bool follows() const override { return true; }
     // Reads what the log gained since the last read into game; a log that
-    // shrank or was replaced is read again whole, keeping the selection of
-    // races found again by name.
+    // shrank or was replaced, or whose last follow failed part way, is read
+    // again whole, keeping the selection of races found again by name.
     Followed follow(Game& game, LoadLog& log) override;
 
     // The parsing underneath, for bytes from anywhere: complete lines are
@@ -129,6 +129,7 @@ private:
     std::optional<int> declaredTurn(std::string_view field, LoadLog& log);
     const Tenure* tenureAt(int64_t player, int turn) const;
     bool isDuplicate(const Game& game, int turn, uint32_t tag, size_t race);
+    Followed followOn(Game& game, LoadLog& log);
     void report(LoadLog& log, const QString& message);
 
     QString m_path;
@@ -142,6 +143,7 @@ private:
     bool m_skipping = false; // inside a line too long to keep
     std::string m_head;      // the file's first bytes, to tell a replaced log
     std::optional<FileId> m_fileId;
+    bool m_interrupted = false; // a follow failed part way
 
     // What the log declared.
     bool m_hasId = false;
