@@ -27,11 +27,20 @@
 #define KFX_VERSION_SECTION ".kfx.version"
 #define KFX_VERSION_MAGIC "KFXVER1"
 
+// Clang's AddressSanitizer pads a global with a redzone, even in a section
+// of its own; the section must hold the record alone, as its size is the
+// record's.
+#if defined(__clang__)
+#define KFX_VERSION_UNPADDED __attribute__((no_sanitize("address")))
+#else
+#define KFX_VERSION_UNPADDED
+#endif
+
 // Places a version block (a string literal built from the grammar above,
 // starting with KFX_VERSION_MAGIC) in the module's version section.
 #define KFX_VERSION_RECORD(name, literal)                                                          \
     extern "C" __attribute__((section(KFX_VERSION_SECTION), used, visibility("hidden")))           \
-    const char name[] = literal
+    KFX_VERSION_UNPADDED const char name[] = literal
 
 struct AFX_VERSION_COPY {
     LANGID wLanguage = 0;
