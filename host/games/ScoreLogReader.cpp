@@ -494,7 +494,7 @@ bool ScoreLogReader::isDuplicate(const Game& game, int turn, uint32_t tag, size_
     if (statistics == 0)
         return false;
     const size_t first = size_t(__builtin_ctz(statistics));
-    const auto pending = m_pending.find({race, turn});
+    const auto pending = m_pending.find({race, turn - m_turnBase});
     if (pending != m_pending.end() && !pending->second[first].empty())
         return true;
     const std::optional<RaceTurns::Figures> held = game.races()[race].turns.find(turn - m_turnBase);
