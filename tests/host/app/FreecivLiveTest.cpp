@@ -29,17 +29,6 @@
 
 namespace
 {
-bool WaitFor(const std::function<bool()>& done, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
-
 void WriteText(const QString& path, const QByteArray& text)
 {
     QFile file(path);

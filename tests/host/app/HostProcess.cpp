@@ -1,5 +1,11 @@
 #include "HostProcess.h"
 
+#include <QThread>
+
+#include <QElapsedTimer>
+
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -56,4 +62,15 @@ QString PluginFolderIn(const QString& parent)
     QDir().mkpath(folder);
     QFile::link(BinDir() + QStringLiteral("/KURVO7.so"), folder + QStringLiteral("/KURVO7.so"));
     return folder;
+}
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
 }

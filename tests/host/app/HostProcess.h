@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct HostRun {
     int exitCode = -1;
@@ -22,3 +23,7 @@ HostRun RunHost(const QStringList& arguments, const QStringList& extraEnvironmen
 // A plug-in folder in parent holding only the built chart plug-in, so that
 // a run does not depend on what else the program folder holds; its path.
 QString PluginFolderIn(const QString& parent);
+
+// Lets the event loop run until done() holds or the time is up; done()'s
+// last answer.
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000);

@@ -60,17 +60,6 @@ void WriteText(const QString& path, const QByteArray& text,
     file.write(text);
 }
 
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-    return done();
-}
-
 // The entry points the window called, in order.
 class EventLog
 {
