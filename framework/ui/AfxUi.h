@@ -3,7 +3,9 @@
 
 #include <afx.h>
 
+#include "AfxAccessibility.h"
 #include "AfxCursor.h"
+#include "AfxMonitor.h"
 #include "AfxMsgMap.h"
 #include "AfxWinConst.h"
 #include "AfxWndClass.h"

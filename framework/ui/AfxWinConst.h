@@ -134,6 +134,10 @@
 #define WS_THICKFRAME 0x00040000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
+// On a child window without a caption the bits of the two boxes mean: the
+// window is a stop of keyboard (Tab) navigation, and starts a group.
+#define WS_GROUP 0x00020000L
+#define WS_TABSTOP 0x00010000L
 #define WS_OVERLAPPEDWINDOW                                                                        \
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define WS_CHILDWINDOW WS_CHILD

@@ -335,7 +335,10 @@ QWidget* CWnd::CreatePlainWidget(DWORD dwStyle, QWidget* pParentWidget)
         if (pParentWidget == nullptr)
             return nullptr; // a child window needs its parent
         auto* pWidget = new CWndWidget(CWndMsgTranslator::kindAll, pParentWidget);
-        pWidget->setFocusPolicy(Qt::ClickFocus);
+        // A click focuses any child; Tab reaches only those that ask for it.
+        const bool bTabStop = (dwStyle & WS_TABSTOP) && (dwStyle & WS_CAPTION) != WS_CAPTION;
+        pWidget->setFocusPolicy(bTabStop ? Qt::StrongFocus : Qt::ClickFocus);
+        CWndAccessible::Install();
         return pWidget;
     }
     QWidget* pWidget = nullptr;
@@ -442,6 +445,11 @@ void CWnd::PostNcDestroy() {}
 // ===========================================================================
 // Geometry
 // ===========================================================================
+
+BOOL CWnd::IsPopup() const
+{
+    return (m_dwStyle & WS_POPUP) && !(m_dwStyle & WS_CHILD);
+}
 
 int CWnd::BorderWidth() const
 {
@@ -668,6 +676,25 @@ int CWnd::GetWindowTextLength() const
     CString str;
     GetWindowText(str);
     return str.GetLength();
+}
+
+CString CWnd::GetAccessibleName() const
+{
+    if (IsPopup())
+        return m_strPaintedText;
+    CString strText;
+    GetWindowText(strText);
+    return strText;
+}
+
+DWORD CWnd::GetAccessibleRole() const
+{
+    return IsPopup() ? ROLE_SYSTEM_TOOLTIP : ROLE_SYSTEM_CLIENT;
+}
+
+CString CWnd::GetAccessibleDescription() const
+{
+    return CString();
 }
 
 // ===========================================================================

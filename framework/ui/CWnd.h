@@ -100,6 +100,13 @@ public:
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer);
     BOOL KillTimer(UINT_PTR nIDEvent);
 
+    // ---- accessibility, asked afresh by every query of assistive technology ----
+    // A popup is a tool tip named by the text its last paint drew; any other
+    // window is a client area named by its window text, without description.
+    virtual CString GetAccessibleName() const;
+    virtual DWORD GetAccessibleRole() const;
+    virtual CString GetAccessibleDescription() const;
+
     // Commands arrive here from WM_COMMAND; the default routes the id through
     // the message maps (OnCmdMsg).
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -159,6 +166,7 @@ private:
     void DestroySequence(BOOL bDeleteWidget);
     void ApplyClass(LPCSTR lpszClassName);
     int BorderWidth() const;
+    BOOL IsPopup() const;
     // Called by the Qt side when Qt deletes it first (a parent went away).
     void OnWidgetDestroying();
 

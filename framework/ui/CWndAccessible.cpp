@@ -15,44 +15,59 @@ bool IsPopup(const CWnd* pWnd)
     return pWnd != nullptr && (pWnd->GetStyle() & WS_POPUP) && !(pWnd->GetStyle() & WS_CHILD);
 }
 
-QAccessibleInterface* FactoryForPopups(const QString&, QObject* pObject)
+// Frames built on Qt's containers keep the interfaces Qt gives those; a
+// plain widget has no more to tell than its window does.
+QAccessibleInterface* FactoryForWindows(const QString& strClassName, QObject* pObject)
 {
     if (pObject == nullptr || !pObject->isWidgetType())
         return nullptr;
     auto* pWidget = static_cast<QWidget*>(pObject);
-    return IsPopup(AfxWndFromWidget(pWidget)) ? new CWndAccessible(pWidget) : nullptr;
+    const CWnd* pWnd = AfxWndFromWidget(pWidget);
+    if (pWnd == nullptr)
+        return nullptr;
+    const bool bPlainChild =
+        (pWnd->GetStyle() & WS_CHILD) && strClassName == QLatin1String("QWidget");
+    return IsPopup(pWnd) || bPlainChild ? new CWndAccessible(pWidget) : nullptr;
+}
+
+QString TextOf(const CString& str)
+{
+    QString strText = AfxToQString(str.GetString(), str.GetLength());
+    strText.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return strText;
 }
 } // namespace
 
-CWndAccessible::CWndAccessible(QWidget* pWidget) : QAccessibleWidget(pWidget, QAccessible::ToolTip)
-{
-}
+CWndAccessible::CWndAccessible(QWidget* pWidget) : QAccessibleWidget(pWidget) {}
 
 CWnd* CWndAccessible::Wnd() const
 {
     return AfxWndFromWidget(widget());
 }
 
+// Qt's roles carry the platform's numbers, so a window's role passes as it is.
 QAccessible::Role CWndAccessible::role() const
 {
-    return QAccessible::ToolTip;
+    const CWnd* pWnd = Wnd();
+    return pWnd != nullptr ? QAccessible::Role(pWnd->GetAccessibleRole()) : QAccessible::Client;
 }
 
 QString CWndAccessible::text(QAccessible::Text t) const
 {
     const CWnd* pWnd = Wnd();
-    if (t != QAccessible::Name || pWnd == nullptr)
+    if (pWnd == nullptr)
         return QAccessibleWidget::text(t);
-    QString strText =
-        AfxToQString(pWnd->m_strPaintedText.GetString(), pWnd->m_strPaintedText.GetLength());
-    strText.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return strText;
+    if (t == QAccessible::Name)
+        return TextOf(pWnd->GetAccessibleName());
+    if (t == QAccessible::Description)
+        return TextOf(pWnd->GetAccessibleDescription());
+    return QAccessibleWidget::text(t);
 }
 
 void CWndAccessible::Install()
 {
     static const bool s_bInstalled = [] {
-        QAccessible::installFactory(FactoryForPopups);
+        QAccessible::installFactory(FactoryForWindows);
         return true;
     }();
     (void)s_bInstalled;
@@ -78,4 +93,36 @@ void CWndAccessible::PaintEnded(CWnd* pWnd)
 void CWndAccessible::Hidden(CWnd* pWnd)
 {
     pWnd->m_bTextAnnounced = FALSE;
+}
+
+void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild)
+{
+    if (idObject != OBJID_CLIENT || idChild != CHILDID_SELF)
+        return;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hwnd);
+    QWidget* pWidget = AfxGetWidget(pWnd);
+    if (pWidget == nullptr)
+        return;
+    QAccessible::Event eQt;
+    switch (event) {
+    case EVENT_OBJECT_SHOW:
+        eQt = QAccessible::ObjectShow;
+        break;
+    case EVENT_OBJECT_HIDE:
+        eQt = QAccessible::ObjectHide;
+        break;
+    case EVENT_OBJECT_FOCUS:
+        eQt = QAccessible::Focus;
+        break;
+    case EVENT_OBJECT_NAMECHANGE:
+        eQt = QAccessible::NameChanged;
+        break;
+    case EVENT_OBJECT_DESCRIPTIONCHANGE:
+        eQt = QAccessible::DescriptionChanged;
+        break;
+    default:
+        return;
+    }
+    QAccessibleEvent accessibleEvent(pWidget, eQt);
+    QAccessible::updateAccessibility(&accessibleEvent);
 }

@@ -1,8 +1,9 @@
-// What assistive technology learns of a window: a popup (a tip) is a
-// tool-tip object whose name is the text its last paint drew, and a
-// screen reader is told when it shows with that text and when the text
-// changes. Windows draw their text themselves, so the paint is the only
-// place that knows what a user sees in them.
+// What assistive technology learns of a window: the role, name and
+// description the window reports (CWnd::GetAccessibleRole and its kin). A
+// popup (a tip) is named by the text its last paint drew, and a screen
+// reader is told when it shows with that text and when the text changes.
+// Windows draw their text themselves, so the paint is the only place that
+// knows what a user sees in them.
 #pragma once
 
 #include <QAccessibleWidget>
@@ -18,7 +19,8 @@ public:
     QAccessible::Role role() const override;
     QString text(QAccessible::Text t) const override;
 
-    // Makes Qt ask this class for the framework's popups; once is enough.
+    // Makes Qt ask this class for the framework's popups and plain child
+    // windows; once is enough.
     static void Install();
     // A paint of pWnd has ended: tells of its text when it is new, or when
     // the window was shown since it last told.
