@@ -21,6 +21,8 @@ const AFX_STRING_RESOURCE kStrings[] = {
     {IDS_KURVO_SAVENAME, "save"},
     {IDS_KURVO_SAVEEXT, ".kv"},
     {IDS_KURVO_RESET, "Reset Kurvo"},
+    {IDS_KURVO_CHART, "Kurvo chart"},
+    {IDS_KURVO_TURNS, "%ld turns"},
     {IDS_STAT_INDUSTRY, "Industry"},
     {IDS_STAT_POPULATION, "Population"},
     {IDS_STAT_WEAPON, "Weapon"},

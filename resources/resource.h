@@ -7,6 +7,8 @@
 #define IDS_KURVO_SAVENAME 4 // "save": base name of the default chart file
 #define IDS_KURVO_SAVEEXT 5  // ".kv": extension of the default chart file
 #define IDS_KURVO_RESET 6    // "Reset Kurvo": context-menu item of the chart view
+#define IDS_KURVO_CHART 7    // "Kurvo chart": the chart view's name for screen readers
+#define IDS_KURVO_TURNS 8    // "%ld turns": its description, told again when turns are gained
 
 // Statistic names; the kind k (1..5) has the string IDS_STAT_BASE + k.
 #define IDS_STAT_BASE 5000

@@ -14,6 +14,7 @@ IMPLEMENT_DYNCREATE(CKurvoView1, CView)
 BEGIN_MESSAGE_MAP(CKurvoView1, CView)
 ON_WM_LBUTTONDBLCLK()
 ON_WM_MOUSEMOVE()
+ON_WM_KEYDOWN()
 ON_WM_KEYUP()
 ON_WM_CREATE()
 ON_WM_DESTROY()
@@ -41,6 +42,44 @@ const long long nMaxCoord = 1 << 28;
 int ClampCoord(long long n)
 {
     return int(std::clamp(n, -nMaxCoord, nMaxCoord));
+}
+
+// A few pixels past the measured text keep the last glyph's overhang inside
+// the tip; hung below the hot spot, the cursor does not cover the first line.
+const int nTipSlack = 3;
+const int nTipBelowCursor = 20;
+
+// Below the anchor and level with it, unless that runs past the work area
+// of the anchor's monitor: then it goes to the other side, left of the
+// anchor or above it, where neither the tip nor a cursor's arrow, which
+// hangs down and to the right of its hot spot, covers the other.
+CPoint TipPosition(CPoint ptAnchor, CSize sizeTip)
+{
+    CPoint ptTip(ptAnchor.x, ptAnchor.y + nTipBelowCursor);
+    MONITORINFO info;
+    if (!::GetMonitorInfo(::MonitorFromPoint(ptAnchor, MONITOR_DEFAULTTONEAREST), &info))
+        return ptTip;
+    const CRect rcWork(info.rcWork);
+    if ((long long)ptTip.x + sizeTip.cx > rcWork.right)
+        ptTip.x = std::max(ptAnchor.x - sizeTip.cx, int(rcWork.left));
+    if ((long long)ptTip.y + sizeTip.cy > rcWork.bottom)
+        ptTip.y = std::max(ptAnchor.y - sizeTip.cy, int(rcWork.top));
+    return ptTip;
+}
+
+BOOL IsReadoutKey(UINT nChar)
+{
+    switch (nChar) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 } // namespace
@@ -84,6 +123,38 @@ const LONG* CKurvoView1::GetEntrySeries(int nEntry) const
     return nEntry >= 0 && nEntry < m_nEntries ? m_pSeriesTable[nEntry] : nullptr;
 }
 
+// A stop of Tab, so that the keys' readout can be reached without a mouse.
+BOOL CKurvoView1::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= WS_TABSTOP;
+    return CView::PreCreateWindow(cs);
+}
+
+CString CKurvoView1::GetAccessibleName() const
+{
+    AFX_MAINTAIN_STATE state(AfxGetStaticModuleState());
+    CString strName;
+    strName.LoadString(IDS_KURVO_CHART);
+    return strName;
+}
+
+DWORD CKurvoView1::GetAccessibleRole() const
+{
+    return ROLE_SYSTEM_CHART;
+}
+
+CString CKurvoView1::GetAccessibleDescription() const
+{
+    if (m_nKnownTurns <= 0)
+        return CString();
+    AFX_MAINTAIN_STATE state(AfxGetStaticModuleState());
+    CString strFormat;
+    strFormat.LoadString(IDS_KURVO_TURNS);
+    CString strText;
+    strText.Format(strFormat, (long)m_nKnownTurns);
+    return strText;
+}
+
 // ---------------------------------------------------------------------------
 // Series tables
 
@@ -113,12 +184,18 @@ int CKurvoView1::RebuildSeries(CKurvoDoc* pDoc)
     if (!pDoc->IsChanged() && m_pSeriesTable != nullptr)
         return 1;
     FreeSeriesTables();
+    BuildSeriesTables(pDoc);
+    NoteTurnCount();
+    return 1;
+}
 
+void CKurvoView1::BuildSeriesTables(CKurvoDoc* pDoc)
+{
     CManBi* pRaces = pDoc->GetRaces();
     CManBi* pSelection = pDoc->GetSelection();
     const LONG nFlags = pDoc->ToggleFlags(CKurvoDoc::flagsRead);
     if (pRaces == nullptr || pSelection == nullptr)
-        return 1;
+        return;
 
     CDimPtr found;
     pRaces->FindAll(*pSelection, found);
@@ -141,7 +218,7 @@ int CKurvoView1::RebuildSeries(CKurvoDoc* pDoc)
     int nEntries = 0;
     forEachEntry([&](CRace*, LONG*) { ++nEntries; });
     if (nEntries == 0)
-        return 1; // nothing built: the changed bit stays, so every draw tries again
+        return; // nothing built: the changed bit stays, so every draw tries again
 
     AllocateSeriesTables(nEntries);
     int j = 0;
@@ -153,7 +230,20 @@ int CKurvoView1::RebuildSeries(CKurvoDoc* pDoc)
     });
     if (pDoc->IsChanged())
         pDoc->ToggleFlags(CKurvoDoc::flagChanged);
-    return 1;
+}
+
+// A chart that grows by a turn (a followed game, an imported report) tells
+// a screen reader so, once per rebuild that finds the chart longer: the
+// description of the focused object is what screen readers speak when it
+// changes. Charts that appear or shrink (races added or removed) are not
+// news of the game.
+void CKurvoView1::NoteTurnCount()
+{
+    const LONG nTurns = m_pSeriesTable != nullptr ? LongestSeries() : 0;
+    const BOOL bGained = m_nKnownTurns > 0 && nTurns > m_nKnownTurns;
+    m_nKnownTurns = nTurns;
+    if (bGained && m_bHasFocus)
+        ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 // ---------------------------------------------------------------------------
@@ -323,6 +413,10 @@ void CKurvoView1::OnKillFocus(CWnd*)
 {
     Default();
     m_bHasFocus = FALSE;
+    // A mouse readout goes at the next tick; what the keys read has no
+    // tick to take it away.
+    if (m_bKeyReadout)
+        HideTip();
 }
 
 void CKurvoView1::InvalidateClient()
@@ -335,6 +429,7 @@ void CKurvoView1::InvalidateClient()
 void CKurvoView1::HideTip()
 {
     m_wndTip.ShowWindow(SW_HIDE);
+    m_bKeyReadout = FALSE;
 }
 
 // ---------------------------------------------------------------------------
@@ -483,10 +578,20 @@ void CKurvoView1::ShowReadout(CPoint ptCursor, int xPlotScreen)
     RebuildSeries(GetKurvoDoc());
     // Without series, or with less than a pixel per turn, no point lies
     // under the cursor: a readout left from before would be stale.
-    if (m_pSeriesTable == nullptr || m_nTurnStep <= 0) {
+    READOUT_POINT point;
+    if (m_pSeriesTable != nullptr && m_nTurnStep > 0)
+        point = FindPointUnderCursor(ptCursor, xPlotScreen);
+    if (!point.IsValid()) {
         HideTip();
         return;
     }
+    KeepKeyPoint(point);
+    ShowTip(FormatReadout(point), ptCursor);
+    m_bKeyReadout = FALSE;
+}
+
+CKurvoView1::READOUT_POINT CKurvoView1::FindPointUnderCursor(CPoint ptCursor, int xPlotScreen) const
+{
     // The point drawn at or to the left of the cursor.
     const LONG nPos = (ptCursor.x - xPlotScreen) / m_nTurnStep + 1;
     CPoint ptClient = ptCursor;
@@ -498,7 +603,7 @@ void CKurvoView1::ShowReadout(CPoint ptCursor, int xPlotScreen)
     // values scaled beyond every screen.
     constexpr long long kNearestBound = 6000000;
     long long nBest = kNearestBound;
-    int nChosen = -1;
+    READOUT_POINT chosen;
     for (int j = m_nEntries - 1; j >= 0; --j) {
         const LONG* pSeries = m_pSeriesTable[j];
         if (nPos < 1 || nPos > pSeries[CRace::posTurns])
@@ -507,41 +612,203 @@ void CKurvoView1::ShowReadout(CPoint ptCursor, int xPlotScreen)
             std::llabs(pSeries[CRace::posFirstValue + nPos - 1] / m_nValueScale - nHeight);
         if (nDistance < nBest) {
             nBest = nDistance;
-            nChosen = j;
+            chosen = READOUT_POINT{j, nPos};
         }
     }
-    if (nChosen < 0) {
-        HideTip();
-        return;
-    }
+    return chosen;
+}
 
-    const LONG* pSeries = m_pSeriesTable[nChosen];
-    const LONG lValue = pSeries[CRace::posFirstValue + nPos - 1];
+// Three lines: the game and turn, the statistic and its value, the race.
+// The caller makes the plug-in's module state current for the names.
+CString CKurvoView1::FormatReadout(const READOUT_POINT& point) const
+{
+    const LONG* pSeries = m_pSeriesTable[point.nEntry];
     const STAT_KIND* pKind = GetStatKind(pSeries[CRace::posKind]);
     CString strName;
     if (pKind != nullptr)
         strName.LoadString(pKind->nStringId);
     const double dFactor = pKind != nullptr && pKind->lScale == 100 ? 0.01 : 0.00001;
     CString strLine;
-    CString strText = *m_pGameNameTable[nChosen];
-    strLine.Format(" Turn=%ld\r\n", (long)nPos);
+    CString strText = *m_pGameNameTable[point.nEntry];
+    strLine.Format(" Turn=%ld\r\n", (long)point.nPos);
     strText += strLine;
     strText += strName;
-    strLine.Format("=%.2f\r\n", double(lValue) * dFactor);
+    strLine.Format("=%.2f\r\n", double(ValueAt(point)) * dFactor);
     strText += strLine;
-    strText += *m_pRaceNameTable[nChosen];
+    strText += *m_pRaceNameTable[point.nEntry];
+    return strText;
+}
 
+void CKurvoView1::ShowTip(const CString& strText, CPoint ptAnchor)
+{
     m_wndTip.SetTipText(strText);
     CRect rcTip;
     m_wndTip.CalcTextRect(&rcTip);
     m_wndTip.CalcWindowRect(&rcTip, CWnd::adjustOutside);
-    // A few pixels past the measured text keep the last glyph's overhang
-    // inside the tip; hung below the hot spot, the cursor does not cover
-    // the first line.
-    constexpr int kTipSlack = 3;
-    constexpr int kTipBelowCursor = 20;
-    rcTip.right += kTipSlack;
-    m_wndTip.MoveWindow(ptCursor.x, ptCursor.y + kTipBelowCursor, rcTip.Width(), rcTip.Height(),
-                        TRUE);
+    rcTip.right += nTipSlack;
+    const CPoint ptTip = TipPosition(ptAnchor, rcTip.Size());
+    m_wndTip.MoveWindow(ptTip.x, ptTip.y, rcTip.Width(), rcTip.Height(), TRUE);
     m_wndTip.ShowWindow(SW_SHOWNA);
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard readout
+//
+// The keys walk the points of the shown curves: Left and Right along the
+// curve, Up and Down to the next curve above or below at the same turn,
+// Home and End to the curve's first and last turn, Escape hides the tip.
+// Each step shows the same tip as a mouse rest, hung below the point read,
+// and the tip's new text is what a screen reader hears.
+
+LONG CKurvoView1::ValueAt(const READOUT_POINT& point) const
+{
+    return m_pSeriesTable[point.nEntry][CRace::posFirstValue + point.nPos - 1];
+}
+
+// Curves are stacked by their values at the point's turn; of equal values
+// the entry drawn on top (the lower one) counts as above, so that curves
+// lying on one another can still be told apart and each is reached.
+BOOL CKurvoView1::IsAbove(const READOUT_POINT& a, const READOUT_POINT& b) const
+{
+    const LONG lA = ValueAt(a);
+    const LONG lB = ValueAt(b);
+    return lA > lB || (lA == lB && a.nEntry < b.nEntry);
+}
+
+CKurvoView1::READOUT_POINT CKurvoView1::FindKeyPoint() const
+{
+    if (m_nKeyKind == 0)
+        return READOUT_POINT();
+    for (int j = 0; j < m_nEntries; ++j) {
+        const LONG* pSeries = m_pSeriesTable[j];
+        if (pSeries[CRace::posKind] != m_nKeyKind || *m_pRaceNameTable[j] != m_strKeyRace ||
+            *m_pGameNameTable[j] != m_strKeyGame)
+            continue;
+        // The curve may have lost turns since (a race fetched anew).
+        const LONG nCount = pSeries[CRace::posTurns];
+        if (nCount < 1)
+            return READOUT_POINT();
+        return READOUT_POINT{j, std::clamp(m_nKeyPos, LONG(1), nCount)};
+    }
+    return READOUT_POINT();
+}
+
+// The newest figure of the leading curve: the last turn of the chart, on
+// the topmost curve that reaches it.
+CKurvoView1::READOUT_POINT CKurvoView1::FirstKeyPoint() const
+{
+    const LONG nTurns = LongestSeries();
+    READOUT_POINT best;
+    for (int j = 0; j < m_nEntries && nTurns > 0; ++j) {
+        if (m_pSeriesTable[j][CRace::posTurns] < nTurns)
+            continue;
+        const READOUT_POINT candidate{j, nTurns};
+        if (!best.IsValid() || IsAbove(candidate, best))
+            best = candidate;
+    }
+    return best;
+}
+
+CKurvoView1::READOUT_POINT CKurvoView1::StepKeyPoint(READOUT_POINT point, UINT nChar) const
+{
+    const LONG nCount = m_pSeriesTable[point.nEntry][CRace::posTurns];
+    switch (nChar) {
+    case VK_LEFT:
+        point.nPos = std::max(point.nPos - 1, LONG(1));
+        break;
+    case VK_RIGHT:
+        point.nPos = std::min(point.nPos + 1, nCount);
+        break;
+    case VK_HOME:
+        point.nPos = 1;
+        break;
+    case VK_END:
+        point.nPos = nCount;
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        point = NeighbourAcross(point, nChar == VK_UP);
+        break;
+    default:
+        break;
+    }
+    return point;
+}
+
+// The nearest curve above (or below) at the point's turn; curves that end
+// before it are passed over. At the top (or bottom) the point stays.
+CKurvoView1::READOUT_POINT CKurvoView1::NeighbourAcross(const READOUT_POINT& point, BOOL bUp) const
+{
+    READOUT_POINT best = point;
+    for (int j = 0; j < m_nEntries; ++j) {
+        if (j == point.nEntry || m_pSeriesTable[j][CRace::posTurns] < point.nPos)
+            continue;
+        const READOUT_POINT candidate{j, point.nPos};
+        const BOOL bBeyond = bUp ? IsAbove(candidate, point) : IsAbove(point, candidate);
+        const BOOL bNearer = best.nEntry == point.nEntry ||
+                             (bUp ? IsAbove(best, candidate) : IsAbove(candidate, best));
+        if (bBeyond && bNearer)
+            best = candidate;
+    }
+    return best;
+}
+
+void CKurvoView1::KeepKeyPoint(const READOUT_POINT& point)
+{
+    m_strKeyRace = *m_pRaceNameTable[point.nEntry];
+    m_strKeyGame = *m_pGameNameTable[point.nEntry];
+    m_nKeyKind = m_pSeriesTable[point.nEntry][CRace::posKind];
+    m_nKeyPos = point.nPos;
+}
+
+// Where the point is drawn, by the last draw's scales; a point that a drag
+// or a crafted value put outside the window is taken to its nearest edge,
+// so the tip stays by the chart.
+CPoint CKurvoView1::PointOnScreen(const READOUT_POINT& point) const
+{
+    const CHART_RANGE range = FindRange();
+    const long long x = (long long)m_rcPlot.left + (long long)(point.nPos - 1) * m_nTurnStep;
+    const long long y =
+        m_rcPlot.bottom + ((long long)range.lBaseline - ValueAt(point)) / m_nValueScale;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CPoint pt(int(std::clamp(x, (long long)rcClient.left,
+                             (long long)std::max(rcClient.left, rcClient.right - 1))),
+              int(std::clamp(y, (long long)rcClient.top,
+                             (long long)std::max(rcClient.top, rcClient.bottom - 1))));
+    ClientToScreen(&pt);
+    return pt;
+}
+
+void CKurvoView1::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    Default();
+    if (nChar == VK_ESCAPE) {
+        HideTip();
+        return;
+    }
+    if (!IsReadoutKey(nChar))
+        return;
+    AFX_MAINTAIN_STATE state(AfxGetStaticModuleState());
+    // The document may have dropped or regrown the curve read last; it is
+    // found again by name in the current tables, or the walk starts afresh.
+    RebuildSeries(GetKurvoDoc());
+    if (m_pSeriesTable == nullptr) {
+        HideTip();
+        return;
+    }
+    READOUT_POINT point = FindKeyPoint();
+    const BOOL bFresh = !point.IsValid();
+    if (bFresh)
+        point = FirstKeyPoint();
+    if (!point.IsValid()) {
+        HideTip();
+        return;
+    }
+    // The first key shows where the walk starts; Home and End still go.
+    if (!bFresh || nChar == VK_HOME || nChar == VK_END)
+        point = StepKeyPoint(point, nChar);
+    KeepKeyPoint(point);
+    ShowTip(FormatReadout(point), PointOnScreen(point));
+    m_bKeyReadout = TRUE;
 }

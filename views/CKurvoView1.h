@@ -1,7 +1,8 @@
 // The chart view: one line chart of the races the document's selection names,
 // one curve per race and shown statistic in the race's colour, over a grey
 // grid of turns on black. Resting the mouse on the plot shows the nearest
-// curve's value in the tip window; keypad plus and minus grow and shrink the
+// curve's value in the tip window, and so do the arrow keys, Home and End,
+// stepping from point to point; keypad plus and minus grow and shrink the
 // plot, a right-button drag pans it, and Ctrl with a right click opens a menu
 // that switches statistics and empties the selection.
 //
@@ -29,6 +30,7 @@ public:
     CKurvoView1();
     ~CKurvoView1() override;
 
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnInitialUpdate() override;
     // Public so that the chart can be drawn onto any device context (an
@@ -48,6 +50,11 @@ public:
     int GetHoverTicks() const { return m_nHoverTicks; }
     CValueTipWnd& GetTipWnd() { return m_wndTip; }
     CMenu& GetPopupMenu() { return m_menuPopup; }
+
+    // A chart named as such, described by its number of turns.
+    CString GetAccessibleName() const override;
+    DWORD GetAccessibleRole() const override;
+    CString GetAccessibleDescription() const override;
 
 protected:
     // Entry j (0 .. m_nEntries - 1) of the three tables belongs together:
@@ -69,9 +76,20 @@ protected:
     // starts on the client's left edge skips its first step.
     enum { nNoDrag = 0 };
     CPoint m_ptDrag;
+    // The point the keys read last (or the mouse, which they go on from):
+    // its curve by race, game and kind, so that it outlives the tables, and
+    // its position p (turn index p - 1). Kind 0: no point yet.
+    CString m_strKeyRace;
+    CString m_strKeyGame;
+    LONG m_nKeyKind = 0;
+    LONG m_nKeyPos = 0;
+    BOOL m_bKeyReadout = FALSE; // the tip shows what a key read
+    // The longest series when the tables were last built, 0 without tables.
+    LONG m_nKnownTurns = 0;
 
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
@@ -90,7 +108,17 @@ private:
         LONG nTurns;    // longest block
     };
 
+    // One point of one curve: entry nEntry of the tables at position nPos,
+    // 1 .. the entry's value count.
+    struct READOUT_POINT {
+        int nEntry = -1;
+        LONG nPos = 0;
+        BOOL IsValid() const { return nEntry >= 0; }
+    };
+
     void BuildPopupMenu();
+    void BuildSeriesTables(CKurvoDoc* pDoc);
+    void NoteTurnCount();
     void FreeSeriesTables();
     void AllocateSeriesTables(int nEntries);
     CHART_RANGE FindRange() const;
@@ -101,5 +129,17 @@ private:
     void ResizePlot(LONG nDelta);
     void InvalidateClient();
     void ShowReadout(CPoint ptCursor, int xPlotScreen);
+    READOUT_POINT FindPointUnderCursor(CPoint ptCursor, int xPlotScreen) const;
+    CString FormatReadout(const READOUT_POINT& point) const;
+    void ShowTip(const CString& strText, CPoint ptAnchor);
     void HideTip();
+
+    LONG ValueAt(const READOUT_POINT& point) const;
+    BOOL IsAbove(const READOUT_POINT& a, const READOUT_POINT& b) const;
+    READOUT_POINT FindKeyPoint() const;
+    READOUT_POINT FirstKeyPoint() const;
+    READOUT_POINT StepKeyPoint(READOUT_POINT point, UINT nChar) const;
+    READOUT_POINT NeighbourAcross(const READOUT_POINT& point, BOOL bUp) const;
+    void KeepKeyPoint(const READOUT_POINT& point);
+    CPoint PointOnScreen(const READOUT_POINT& point) const;
 };
