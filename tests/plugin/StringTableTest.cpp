@@ -21,6 +21,8 @@ const StringEntry kEntries[] = {
     {4, "save"},
     {5, ".kv"},
     {6, "Reset Kurvo"},
+    {7, "Kurvo chart"},
+    {8, "%ld turns"},
     {5001, "Industry"},
     {5002, "Population"},
     {5003, "Weapon"},
@@ -51,7 +53,7 @@ TEST(StringTable, LoadsThePlugInsOwnStringsFromAForeignState)
     AFX_MAINTAIN_STATE state(&hostState);
     for (const StringEntry& entry : kEntries)
         EXPECT_EQ(KurvoLoadString(entry.nID), entry.text) << entry.nID;
-    EXPECT_EQ(KurvoLoadString(7), "");
+    EXPECT_EQ(KurvoLoadString(9), "");
     EXPECT_EQ(AfxGetModuleState(), &hostState);
 }
 
