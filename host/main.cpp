@@ -6,6 +6,7 @@
 #include "HostPaths.h"
 #include "HostSession.h"
 #include "HostWindow.h"
+#include "WindowMemory.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -147,5 +148,6 @@ int main(int argc, char** argv)
     HostSession session(app);
     if (options->headless)
         return HeadlessRun(session, *options, out, err).run();
+    options->windowSettings = WindowMemory::standardFileName();
     return HostWindow::runInteractive(session, *options, err);
 }

@@ -19,6 +19,10 @@ struct HostOptions {
     QString pluginFolder;
     QString startFolder;
     QString gamesFolder;
+    // Where the window remembers its place, docks and game from one run to
+    // the next; empty: it starts with its defaults and keeps nothing (as
+    // headless runs and tests do).
+    QString windowSettings;
     // --map: which tags of a score log are charted as which statistic, for
     // every log (over the defaults); in the window, a log's own map from
     // its dialog comes first.

@@ -9,6 +9,8 @@
 #include "PluginCallShield.h"
 #include "RacesPanel.h"
 #include "ScoreLogReader.h"
+#include "WindowMemory.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -84,8 +86,10 @@ bool HostWindow::start(QString& error)
     // Set on the application, so that every window has it: the main window,
     // the charts the plug-in makes and the dialogs.
     QApplication::setWindowIcon(appIcon());
-    if (!m_session.createMainFrame(QSize(1280, 800), error))
+    const QRect first = WindowPlacement::firstGeometry();
+    if (!m_session.createMainFrame(first.size(), error))
         return false;
+    mainWindow()->move(first.topLeft());
     mainWindow()->setWindowTitle(tr("KURVO7 host"));
     GameStore& store = m_session.store();
     if (m_options.logMap)
@@ -97,6 +101,10 @@ bool HostWindow::start(QString& error)
     buildRacesWindow();
     buildStatusBar();
     buildMenus();
+    if (!m_options.windowSettings.isEmpty()) {
+        WindowMemory(m_options.windowSettings).restore(*mainWindow(), *m_races);
+        mainWindow()->installEventFilter(this);
+    }
 
     m_shield = new PluginCallShield(*mainWindow(), *AfxGetMDIArea(m_session.mainFrame()), this);
     connect(m_shield, &PluginCallShield::progress, m_progress, &QLabel::setText);
@@ -126,6 +134,17 @@ bool HostWindow::start(QString& error)
     mainWindow()->show();
     tellLoadProblems();
     return true;
+}
+
+bool HostWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Kept as the window closes, before the framework takes it down; a close
+    // held back during a plug-in call never gets here.
+    if (event->type() == QEvent::Close && watched == mainWindow() &&
+        !WindowMemory(m_options.windowSettings).save(*mainWindow(), *m_races))
+        std::fprintf(stderr, "kurvo-host: the window's settings could not be written to %s\n",
+                     qPrintable(QDir::toNativeSeparators(m_options.windowSettings)));
+    return QObject::eventFilter(watched, event);
 }
 
 void HostWindow::buildMenus()

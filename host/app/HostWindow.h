@@ -71,6 +71,9 @@ public:
     // Reads on the followed logs, as the watch does when they grow.
     void followLogs();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // An entry point the host called (by plain name), for the status bar.
     void pluginEventSent(const QString& entry);

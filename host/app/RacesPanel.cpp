@@ -208,3 +208,22 @@ void RacesPanel::selectRaces(const QStringList& names)
                                                   QItemSelectionModel::Rows);
     }
 }
+
+QStringList RacesPanel::selectedRaces() const
+{
+    QStringList names;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (m_table->selectionModel()->isRowSelected(row))
+            names << m_table->item(row, RaceColumn)->text();
+    }
+    return names;
+}
+
+bool RacesPanel::hasAnyRace(const QStringList& names) const
+{
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (names.contains(m_table->item(row, RaceColumn)->text()))
+            return true;
+    }
+    return false;
+}

@@ -30,6 +30,10 @@ public:
     // Selects exactly the rows of these races (by their shown names), as a
     // user's clicks would; the selection reaches the store the same way.
     void selectRaces(const QStringList& names);
+    // The shown names of the selected races, in the table's order.
+    QStringList selectedRaces() const;
+    // Whether the chosen game has a race of any of these shown names.
+    bool hasAnyRace(const QStringList& names) const;
 
     QComboBox* gameChooser() const { return m_games; }
     QTableWidget* table() const { return m_table; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -30,6 +31,12 @@ std::shared_ptr<void> QtTestSetUp::Run()
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Whatever the program or Qt keeps in the user's settings stays in this
+    // run: nothing of the user's or of an earlier run is read back.
+    QTemporaryDir config;
+    if (!config.isValid())
+        return 1;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const std::shared_ptr<void> program = QtTestSetUp::Run();

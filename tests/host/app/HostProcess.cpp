@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -38,6 +39,11 @@ HostRun RunHost(const QStringList& arguments, const QStringList& extraEnvironmen
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // Each run with settings of its own, unless the caller gives a place,
+    // and with the English texts the tests read, whatever the user speaks.
+    QTemporaryDir config;
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
     for (const QString& entry : extraEnvironment)
         environment.insert(entry.section(QLatin1Char('='), 0, 0),
                            entry.section(QLatin1Char('='), 1));
