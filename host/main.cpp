@@ -2,6 +2,7 @@
 // HostOptions::usage() for the command line.
 #include "HeadlessRun.h"
 #include "HostApp.h"
+#include "HostLanguage.h"
 #include "HostOptions.h"
 #include "HostPaths.h"
 #include "HostSession.h"
@@ -127,6 +128,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("KURVO7"));
     // Wayland compositors match the window to its menu entry and icon by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kurvo7.kurvohost"));
+    HostLanguage::install(HostLanguage::wanted(QProcessEnvironment::systemEnvironment()));
     if (bFallbackOffered) {
         qInstallMessageHandler(nullptr);
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {

@@ -31,6 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The host reaches Wayland through a Qt platform plug-in that it loads at run
-# time, which the scan cannot see; X11 and offscreen come with Qt's GUI.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# time, which the scan cannot see; X11 and offscreen come with Qt's GUI. Qt's
+# own translations (the standard buttons in the user's language) are files
+# it reads if they are there.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 include(CPack)
