@@ -192,7 +192,7 @@ void HostWindow::buildRacesWindow()
     dock->setWidget(m_races);
     mainWindow()->addDockWidget(Qt::LeftDockWidgetArea, dock);
     // Wide enough for the race names and all five figures.
-    mainWindow()->resizeDocks({dock}, {520}, Qt::Horizontal);
+    mainWindow()->resizeDocks({dock}, {std::max(520, m_races->wholeWidth())}, Qt::Horizontal);
 }
 
 void HostWindow::buildStatusBar()

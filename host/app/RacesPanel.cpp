@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -226,4 +227,16 @@ bool RacesPanel::hasAnyRace(const QStringList& names) const
             return true;
     }
     return false;
+}
+
+int RacesPanel::wholeWidth() const
+{
+    const QHeaderView* header = m_table->horizontalHeader();
+    // The table keeps its size hints to itself; every item view gives them.
+    const QAbstractItemView* view = m_table;
+    int width = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        width += std::max(header->sectionSizeHint(column), view->sizeHintForColumn(column));
+    const QMargins margins = layout()->contentsMargins();
+    return width + margins.left() + margins.right();
 }

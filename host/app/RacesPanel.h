@@ -35,6 +35,10 @@ public:
     // Whether the chosen game has a race of any of these shown names.
     bool hasAnyRace(const QStringList& names) const;
 
+    // The width that shows every column whole, in whatever language the
+    // headers are.
+    int wholeWidth() const;
+
     QComboBox* gameChooser() const { return m_games; }
     QTableWidget* table() const { return m_table; }
 
