@@ -16,7 +16,6 @@ const QString kGame = QStringLiteral("races/game");
 const QString kSelected = QStringLiteral("races/selected");
 // Bumped when the docks change so much that an old layout no longer fits.
 constexpr int kDocksVersion = 1;
-
 } // namespace
 
 WindowMemory::WindowMemory(const QString& fileName) : m_fileName(fileName) {}
@@ -30,12 +29,11 @@ QString WindowMemory::standardFileName()
 
 void WindowMemory::restore(QMainWindow& window, RacesPanel& races) const
 {
+    // Each part on its own: a damaged one does not cost the others.
     const QSettings settings(m_fileName, QSettings::IniFormat);
-    if (settings.status() == QSettings::NoError) {
-        window.restoreGeometry(settings.value(kGeometry).toByteArray());
-        window.restoreState(settings.value(kDocks).toByteArray(), kDocksVersion);
-        restoreRaces(settings, races);
-    }
+    window.restoreGeometry(settings.value(kGeometry).toByteArray());
+    window.restoreState(settings.value(kDocks).toByteArray(), kDocksVersion);
+    restoreRaces(settings, races);
     WindowPlacement::fit(window);
 }
 
@@ -56,9 +54,9 @@ void WindowMemory::restoreRaces(const QSettings& settings, RacesPanel& races) co
 
 bool WindowMemory::save(const QMainWindow& window, const RacesPanel& races) const
 {
-    // A file that does not read as settings would not be written over.
-    if (QSettings(m_fileName, QSettings::IniFormat).status() != QSettings::NoError)
-        QFile::remove(m_fileName);
+    // The file is the window's alone and written whole: whatever else an
+    // old or damaged one holds would only be carried along.
+    QFile::remove(m_fileName);
     QSettings settings(m_fileName, QSettings::IniFormat);
     settings.setValue(kGeometry, window.saveGeometry());
     settings.setValue(kDocks, window.saveState(kDocksVersion));
