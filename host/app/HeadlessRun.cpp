@@ -51,7 +51,7 @@ bool HeadlessRun::prepare()
     if (!loadGames() || !findGameAndRaces())
         return false;
     QString error;
-    if (!m_session.createMainFrame(m_options.size + QSize(200, 200), error))
+    if (!m_session.createMainFrame(QRect(QPoint(0, 0), m_options.size + QSize(200, 200)), error))
         return fail(error);
     ChartWindow::sizeNewViews(*m_session.mainFrame(), m_options.size);
     return true;

@@ -12,11 +12,11 @@ HostSession::~HostSession()
     shutdown();
 }
 
-bool HostSession::createMainFrame(const QSize& size, QString& error)
+bool HostSession::createMainFrame(const QRect& geometry, QString& error)
 {
     auto* pFrame = new CMDIFrameWnd;
-    if (!pFrame->CreateEx(0, nullptr, "KURVO7 host", WS_OVERLAPPEDWINDOW, 0, 0, size.width(),
-                          size.height(), nullptr, nullptr)) {
+    if (!pFrame->CreateEx(0, nullptr, "KURVO7 host", WS_OVERLAPPEDWINDOW, geometry.x(),
+                          geometry.y(), geometry.width(), geometry.height(), nullptr, nullptr)) {
         delete pFrame;
         error = QStringLiteral("cannot create the main window");
         return false;

@@ -8,7 +8,7 @@
 #include "HostApp.h"
 #include "PluginHost.h"
 
-#include <QSize>
+#include <QRect>
 #include <QString>
 
 class HostSession
@@ -22,8 +22,9 @@ public:
     HostSession(const HostSession&) = delete;
     HostSession& operator=(const HostSession&) = delete;
 
-    // The MDI main frame, which becomes the application's main window.
-    bool createMainFrame(const QSize& size, QString& error);
+    // The MDI main frame, which becomes the application's main window, shown
+    // at geometry.
+    bool createMainFrame(const QRect& geometry, QString& error);
     CMDIFrameWnd* mainFrame() const { return m_app.mainFrame(); }
 
     void loadGames(const QString& folder);

@@ -86,10 +86,8 @@ bool HostWindow::start(QString& error)
     // Set on the application, so that every window has it: the main window,
     // the charts the plug-in makes and the dialogs.
     QApplication::setWindowIcon(appIcon());
-    const QRect first = WindowPlacement::firstGeometry();
-    if (!m_session.createMainFrame(first.size(), error))
+    if (!m_session.createMainFrame(WindowPlacement::firstGeometry(), error))
         return false;
-    mainWindow()->move(first.topLeft());
     mainWindow()->setWindowTitle(tr("KURVO7 host"));
     GameStore& store = m_session.store();
     if (m_options.logMap)
