@@ -6,6 +6,7 @@
 //
 // One host runs for the whole program, as one user session would; each test
 // opens a fresh chart of three races.
+#include "AtspiListener.h"
 #include "ChartWindow.h"
 #include "HostProcess.h"
 #include "HostSession.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonObject>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -79,35 +81,6 @@ int CountTextLines(const QImage& tip)
     }
     return nLines;
 }
-
-// What assistive technology was told about one widget, in order: the
-// event and the widget's accessible name at that moment.
-class Announcements
-{
-public:
-    explicit Announcements(QWidget* pWatched)
-    {
-        s_pWatched = pWatched;
-        s_events.clear();
-        QAccessible::installUpdateHandler(&Announcements::Take);
-    }
-    ~Announcements() { QAccessible::installUpdateHandler(nullptr); }
-    QStringList Names() const { return s_events; }
-
-private:
-    static void Take(QAccessibleEvent* pEvent)
-    {
-        if (pEvent->object() != s_pWatched)
-            return;
-        if (pEvent->type() != QAccessible::ObjectShow && pEvent->type() != QAccessible::NameChanged)
-            return;
-        QAccessibleInterface* pAccessible = pEvent->accessibleInterface();
-        if (pAccessible != nullptr && pAccessible->role() == QAccessible::ToolTip)
-            s_events << pAccessible->text(QAccessible::Name);
-    }
-    static inline QWidget* s_pWatched = nullptr;
-    static inline QStringList s_events;
-};
 
 class ChartOnScreenTest : public ::testing::Test
 {
@@ -357,6 +330,35 @@ protected:
         return nullptr;
     }
 
+    // What the tip tells assistive technology: its painted lines.
+    static QString TipText(QWidget* tip)
+    {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(tip);
+        return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+    }
+
+    static void StartListening(AtspiListener& listener)
+    {
+        if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+            GTEST_SKIP() << "no accessibility bus: run through with-a11y-bus";
+        ASSERT_TRUE(WaitFor([] { return QAccessible::isActive(); })) << "Qt's bridge stayed off";
+        ASSERT_TRUE(listener.start()) << listener.dump().toStdString();
+    }
+
+    // A screen reader heard the tip say text, and finds it so in the tree.
+    static void ExpectHeardAndInTree(AtspiListener& listener, const QString& text)
+    {
+        EXPECT_TRUE(listener.waitUntilHeard("tool tip", text, nScreenWaitMs))
+            << "not heard: " << text.toStdString() << "\nheard:\n"
+            << listener.dump().toStdString();
+        QStringList shown;
+        for (const QJsonObject& found : listener.find("tool tip")) {
+            if (found.value("showing").toBool())
+                shown << found.value("name").toString();
+        }
+        EXPECT_EQ(shown, QStringList{text}) << "the tips showing in the tree";
+    }
+
     // The context menu, opened as a user does: Ctrl and a right click.
     QMenu* OpenMenuAt(QPoint point)
     {
@@ -486,20 +488,19 @@ TEST_F(ChartOnScreenTest, RestOnACurveShowsThePaintedTipBelowTheCursorUntilTheMo
     EXPECT_TRUE(ScreenShowsChart());
 }
 
-TEST_F(ChartOnScreenTest, RestOnACurveAnnouncesTheReadoutToAssistiveTechnology)
+TEST_F(ChartOnScreenTest, RestOnACurveIsHeardByAScreenReader)
 {
-    if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-        GTEST_SKIP() << "no accessibility bus: run through with-a11y-bus";
-    ASSERT_TRUE(WaitFor([] { return QAccessible::isActive(); })) << "Qt's bridge stayed off";
-    QWidget* tip = Tip();
-    ASSERT_NE(tip, nullptr);
-    const Announcements told(tip);
+    AtspiListener listener(QCoreApplication::applicationPid());
+    StartListening(listener);
 
     const QPoint rest = CurvePoint();
     s_driver->moveTo(m_pView, rest);
-    ASSERT_TRUE(WaitFor([&] { return !told.Names().isEmpty(); })) << "the tip was not announced";
-    const QStringList lines = told.Names().last().split('\n');
-    ASSERT_EQ(lines.size(), 3) << told.Names().last().toStdString();
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return tip->isVisible(); })) << "no tip after a rest";
+    ExpectHeardAndInTree(listener, TipText(tip));
+    const QStringList lines = TipText(tip).split('\n');
+    ASSERT_EQ(lines.size(), 3) << TipText(tip).toStdString();
     EXPECT_TRUE(lines[0].contains("Amber Drift")) << lines[0].toStdString();
     EXPECT_FALSE(lines[1].isEmpty()) << "statistic and value";
     EXPECT_FALSE(lines[2].isEmpty()) << "race";
@@ -508,6 +509,56 @@ TEST_F(ChartOnScreenTest, RestOnACurveAnnouncesTheReadoutToAssistiveTechnology)
     ScreenDriver::settle(400);
     s_driver->moveTo(m_pView, rest + QPoint(40, 0));
     ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
+}
+
+// The readout by keyboard: each step shows the tip with the figure it
+// stepped to, painted on screen, and a screen reader hears it.
+TEST_F(ChartOnScreenTest, KeyboardStepsThroughTheReadoutAndAScreenReaderHearsEachStep)
+{
+    AtspiListener listener(QCoreApplication::applicationPid());
+    StartListening(listener);
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    s_driver->keyClick(Qt::Key_Right);
+    if (!WaitFor([&] { return tip->isVisible(); }, 1500))
+        GTEST_SKIP() << "the chart reads out nothing by keyboard";
+
+    // same: the step whose text a key gives back, or -1 where it must give
+    // a text unlike the step before.
+    struct Step {
+        Qt::Key key;
+        const char* what;
+        int same;
+    };
+    const Step steps[] = {
+        {Qt::Key_Right, "Right: the next turn", -1}, {Qt::Key_Left, "Left: back a turn", 0},
+        {Qt::Key_Down, "Down: another curve", -1},   {Qt::Key_Up, "Up: back to the curve", 2},
+        {Qt::Key_End, "End: the last turn", -1},     {Qt::Key_Home, "Home: the first turn", -1},
+    };
+    QStringList texts{TipText(tip)};
+    ExpectHeardAndInTree(listener, texts[0]);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        listener.clear();
+        s_driver->keyClick(step.key);
+        const QString before = texts.last();
+        ASSERT_TRUE(WaitFor([&] {
+            const QString now = TipText(tip);
+            return tip->isVisible() && (step.same < 0 ? now != before : now == texts[step.same]);
+        })) << "the tip says "
+            << TipText(tip).toStdString();
+        texts << TipText(tip);
+        EXPECT_EQ(texts.last().split('\n').size(), 3) << texts.last().toStdString();
+        ASSERT_TRUE(ScreenShows(tip, [tip] {
+            return tip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        })) << "the tip is not painted on screen";
+        EXPECT_EQ(CountTextLines(OnScreen(tip)), 3);
+        ExpectHeardAndInTree(listener, texts.last());
+    }
+
+    s_driver->keyClick(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); })) << "Escape left the tip";
+    EXPECT_TRUE(ScreenShowsChart());
 }
 
 } // namespace

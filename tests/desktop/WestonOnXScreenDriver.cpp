@@ -12,6 +12,12 @@
 WestonOnXScreenDriver::WestonOnXScreenDriver()
 {
     QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    // The X pointer starts inside weston's window, which weston then may
+    // never see it enter, and gives the seat no pointer focus: it is led
+    // out below the output and back in.
+    const QSize screen = m_server.grabRoot().size();
+    m_server.moveTo(QPoint(screen.width() / 2, screen.height() - 1));
+    m_server.moveTo(QPoint(screen.width() / 2, screen.height() / 2));
 }
 
 WestonOnXScreenDriver::~WestonOnXScreenDriver()
