@@ -37,11 +37,21 @@ QImage X11Server::grabRoot()
     if (pImage == nullptr)
         throw std::runtime_error("the X server gave no image of its root window");
     QImage image(attributes.width, attributes.height, QImage::Format_RGB32);
-    // Through the visual's masks, and with the alpha byte set as Qt's own
-    // grabs have it, so that raw rows compare equal.
+    // The alpha byte is set as Qt's own grabs have it, so that raw rows
+    // compare equal. The server's usual layout is copied word by word; any
+    // other goes through the visual's masks, pixel by pixel.
+    const bool bPlain = pImage->bits_per_pixel == 32 && pImage->byte_order == LSBFirst &&
+                        pImage->red_mask == 0xff0000 && pImage->green_mask == 0xff00 &&
+                        pImage->blue_mask == 0xff;
     for (int y = 0; y < image.height(); ++y) {
         auto* pLine = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const auto* pRow = reinterpret_cast<const quint32*>(
+            pImage->data + size_t(y) * size_t(pImage->bytes_per_line));
         for (int x = 0; x < image.width(); ++x) {
+            if (bPlain) {
+                pLine[x] = pRow[x] | 0xff000000u;
+                continue;
+            }
             const unsigned long pixel = XGetPixel(pImage, x, y);
             pLine[x] = qRgb(int((pixel & pImage->red_mask) >> 16),
                             int((pixel & pImage->green_mask) >> 8), int(pixel & pImage->blue_mask));
