@@ -6,6 +6,7 @@
 //
 // One host runs for the whole program, as one user session would; each test
 // opens a fresh chart of three races.
+#include "AtspiListener.h"
 #include "ChartWindow.h"
 #include "HostProcess.h"
 #include "HostSession.h"
@@ -22,8 +23,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonObject>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,35 +82,6 @@ int CountTextLines(const QImage& tip)
     return nLines;
 }
 
-// What assistive technology was told about one widget, in order: the
-// event and the widget's accessible name at that moment.
-class Announcements
-{
-public:
-    explicit Announcements(QWidget* pWatched)
-    {
-        s_pWatched = pWatched;
-        s_events.clear();
-        QAccessible::installUpdateHandler(&Announcements::Take);
-    }
-    ~Announcements() { QAccessible::installUpdateHandler(nullptr); }
-    QStringList Names() const { return s_events; }
-
-private:
-    static void Take(QAccessibleEvent* pEvent)
-    {
-        if (pEvent->object() != s_pWatched)
-            return;
-        if (pEvent->type() != QAccessible::ObjectShow && pEvent->type() != QAccessible::NameChanged)
-            return;
-        QAccessibleInterface* pAccessible = pEvent->accessibleInterface();
-        if (pAccessible != nullptr && pAccessible->role() == QAccessible::ToolTip)
-            s_events << pAccessible->text(QAccessible::Name);
-    }
-    static inline QWidget* s_pWatched = nullptr;
-    static inline QStringList s_events;
-};
-
 class ChartOnScreenTest : public ::testing::Test
 {
 protected:
@@ -128,6 +102,17 @@ protected:
         s_started = s_window->start(error);
         if (s_started)
             s_started = QTest::qWaitForWindowExposed(s_window->mainWindow());
+        // Where the client cannot learn its place, the pointer can be aimed
+        // only once the window has been found on screen: by its races list.
+        QWidget* races = s_window->racesPanel();
+        if (s_started)
+            s_started = WaitFor(
+                [&] {
+                    return s_driver->locate(s_window->mainWindow(),
+                                            races->mapTo(s_window->mainWindow(), QPoint(0, 0)),
+                                            races->grab().toImage());
+                },
+                3 * nScreenWaitMs);
     }
 
     static void TearDownTestSuite()
@@ -168,6 +153,35 @@ protected:
         return nullptr;
     }
 
+    // As a user does, through the menu bar, where input goes through the
+    // server; elsewhere a popup cannot take the pointer (see ScreenDriver).
+    static void ChoosePluginItem(const QString& caption)
+    {
+        QAction* action = PluginAction(caption);
+        ASSERT_NE(action, nullptr) << caption.toStdString();
+        if (!s_driver->inputThroughServer()) {
+            action->trigger();
+            return;
+        }
+        QMenuBar* bar = s_window->mainWindow()->menuBar();
+        s_driver->moveTo(bar, bar->actionGeometry(s_window->pluginsMenu()->menuAction()).center());
+        s_driver->click(Qt::LeftButton);
+        QMenu* menu = OpenedPopup();
+        ASSERT_EQ(menu, s_window->pluginsMenu()) << "Plug-ins did not open";
+        Choose(menu, caption);
+        ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    }
+
+    static QMenu* OpenedPopup()
+    {
+        QMenu* menu = nullptr;
+        WaitFor([&] {
+            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            return menu != nullptr && menu->isVisible();
+        });
+        return menu;
+    }
+
     static void SelectRaces(const QStringList& names)
     {
         s_window->racesPanel()->selectRaces(names);
@@ -190,8 +204,8 @@ protected:
         ParkMouse();
         QFile::remove(Path("start/save.kv"));
         SelectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
-        PluginAction("Kurvo")->trigger();
-        PluginAction("Add Race(s) to Kurvo")->trigger();
+        ChoosePluginItem("Kurvo");
+        ChoosePluginItem("Add Race(s) to Kurvo");
         CView* view = ChartWindow::findView(*s_session->mainFrame());
         ASSERT_NE(view, nullptr);
         m_pView = AfxGetWidget(view);
@@ -316,6 +330,37 @@ protected:
         return nullptr;
     }
 
+    // What the tip tells assistive technology: its painted lines.
+    static QString TipText(QWidget* tip)
+    {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(tip);
+        return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+    }
+
+    // Skips the test, or fails it, where no screen reader could listen; the
+    // caller returns then.
+    static void StartListening(AtspiListener& listener)
+    {
+        if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+            GTEST_SKIP() << "no accessibility bus: run through with-a11y-bus";
+        ASSERT_TRUE(WaitFor([] { return QAccessible::isActive(); })) << "Qt's bridge stayed off";
+        ASSERT_TRUE(listener.start()) << listener.dump().toStdString();
+    }
+
+    // A screen reader heard the tip say text, and finds it so in the tree.
+    static void ExpectHeardAndInTree(AtspiListener& listener, const QString& text)
+    {
+        EXPECT_TRUE(listener.waitUntilHeard("tool tip", text, nScreenWaitMs))
+            << "not heard: " << text.toStdString() << "\nheard:\n"
+            << listener.dump().toStdString();
+        QStringList shown;
+        for (const QJsonObject& found : listener.find("tool tip")) {
+            if (found.value("showing").toBool())
+                shown << found.value("name").toString();
+        }
+        EXPECT_EQ(shown, QStringList{text}) << "the tips showing in the tree";
+    }
+
     // The context menu, opened as a user does: Ctrl and a right click.
     QMenu* OpenMenuAt(QPoint point)
     {
@@ -323,15 +368,10 @@ protected:
         s_driver->setControlHeld(true);
         s_driver->click(Qt::RightButton);
         s_driver->setControlHeld(false);
-        QMenu* menu = nullptr;
-        WaitFor([&] {
-            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            return menu != nullptr && menu->isVisible();
-        });
-        return menu;
+        return OpenedPopup();
     }
 
-    void Choose(QMenu* menu, const QString& caption)
+    static void Choose(QMenu* menu, const QString& caption)
     {
         for (QAction* action : menu->actions()) {
             if (action->text() == caption) {
@@ -450,20 +490,23 @@ TEST_F(ChartOnScreenTest, RestOnACurveShowsThePaintedTipBelowTheCursorUntilTheMo
     EXPECT_TRUE(ScreenShowsChart());
 }
 
-TEST_F(ChartOnScreenTest, RestOnACurveAnnouncesTheReadoutToAssistiveTechnology)
+TEST_F(ChartOnScreenTest, RestOnACurveIsHeardByAScreenReader)
 {
-    if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-        GTEST_SKIP() << "no accessibility bus: run through with-a11y-bus";
-    ASSERT_TRUE(WaitFor([] { return QAccessible::isActive(); })) << "Qt's bridge stayed off";
-    QWidget* tip = Tip();
-    ASSERT_NE(tip, nullptr);
-    const Announcements told(tip);
+    AtspiListener listener(QCoreApplication::applicationPid());
+    StartListening(listener);
+    if (IsSkipped() || HasFatalFailure())
+        return;
 
     const QPoint rest = CurvePoint();
     s_driver->moveTo(m_pView, rest);
-    ASSERT_TRUE(WaitFor([&] { return !told.Names().isEmpty(); })) << "the tip was not announced";
-    const QStringList lines = told.Names().last().split('\n');
-    ASSERT_EQ(lines.size(), 3) << told.Names().last().toStdString();
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    // The tip tells its text once it has painted it.
+    ASSERT_TRUE(WaitFor([&] { return tip->isVisible() && !TipText(tip).isEmpty(); }))
+        << "no tip after a rest";
+    ExpectHeardAndInTree(listener, TipText(tip));
+    const QStringList lines = TipText(tip).split('\n');
+    ASSERT_EQ(lines.size(), 3) << TipText(tip).toStdString();
     EXPECT_TRUE(lines[0].contains("Amber Drift")) << lines[0].toStdString();
     EXPECT_FALSE(lines[1].isEmpty()) << "statistic and value";
     EXPECT_FALSE(lines[2].isEmpty()) << "race";
@@ -472,6 +515,60 @@ TEST_F(ChartOnScreenTest, RestOnACurveAnnouncesTheReadoutToAssistiveTechnology)
     ScreenDriver::settle(400);
     s_driver->moveTo(m_pView, rest + QPoint(40, 0));
     ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
+}
+
+// The readout by keyboard: each step shows the tip with the figure it
+// stepped to, painted on screen, and a screen reader hears it.
+TEST_F(ChartOnScreenTest, KeyboardStepsThroughTheReadoutAndAScreenReaderHearsEachStep)
+{
+    AtspiListener listener(QCoreApplication::applicationPid());
+    StartListening(listener);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    s_driver->keyClick(Qt::Key_Right);
+    if (!WaitFor([&] { return tip->isVisible(); }, 1500))
+        GTEST_SKIP() << "the chart reads out nothing by keyboard";
+
+    // same: the step whose text a key gives back, or -1 where it must give
+    // a text unlike the step before.
+    struct Step {
+        Qt::Key key;
+        const char* what;
+        int same;
+    };
+    const Step steps[] = {
+        {Qt::Key_Right, "Right: the next turn", -1}, {Qt::Key_Left, "Left: back a turn", 0},
+        {Qt::Key_Down, "Down: another curve", -1},   {Qt::Key_Up, "Up: back to the curve", 2},
+        {Qt::Key_End, "End: the last turn", -1},     {Qt::Key_Home, "Home: the first turn", -1},
+    };
+    ASSERT_TRUE(WaitFor([&] { return !TipText(tip).isEmpty(); })) << "the tip tells nothing";
+    QStringList texts{TipText(tip)};
+    ExpectHeardAndInTree(listener, texts[0]);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        listener.clear();
+        s_driver->keyClick(step.key);
+        const QString before = texts.last();
+        ASSERT_TRUE(WaitFor([&] {
+            const QString now = TipText(tip);
+            return tip->isVisible() && !now.isEmpty() &&
+                   (step.same < 0 ? now != before : now == texts[step.same]);
+        })) << "the tip says "
+            << TipText(tip).toStdString();
+        texts << TipText(tip);
+        EXPECT_EQ(texts.last().split('\n').size(), 3) << texts.last().toStdString();
+        ASSERT_TRUE(ScreenShows(tip, [tip] {
+            return tip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        })) << "the tip is not painted on screen";
+        EXPECT_EQ(CountTextLines(OnScreen(tip)), 3);
+        ExpectHeardAndInTree(listener, texts.last());
+    }
+
+    s_driver->keyClick(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); })) << "Escape left the tip";
+    EXPECT_TRUE(ScreenShowsChart());
 }
 
 } // namespace

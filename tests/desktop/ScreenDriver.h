@@ -45,6 +45,8 @@ public:
     virtual void setControlHeld(bool held) = 0;
     // A key of the numeric keypad (Qt::Key_Plus, Qt::Key_Minus).
     virtual void keypadClick(Qt::Key key) = 0;
+    // A named key of the main keyboard: arrows, Home, End, Escape, Tab.
+    virtual void keyClick(Qt::Key key) = 0;
 
     void click(Qt::MouseButton button);
     // Lets Qt take in and act on what the server sent.

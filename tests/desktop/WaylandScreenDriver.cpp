@@ -36,10 +36,12 @@ bool WaylandScreenDriver::locate(QWidget* window, QPoint partOffset, const QImag
     // A headless compositor has no keyboard, so it never gives a client the
     // keyboard focus that makes its window active; stand in for it as for
     // the rest of the input.
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    QApplication::setActiveWindow(window);
-    QT_WARNING_POP
+    if (!inputThroughServer()) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(window);
+        QT_WARNING_POP
+    }
     return true;
 }
 
@@ -90,5 +92,11 @@ void WaylandScreenDriver::setControlHeld(bool held)
 void WaylandScreenDriver::keypadClick(Qt::Key key)
 {
     QTest::keyClick(target(), key, m_modifiers | Qt::KeypadModifier);
+    settle();
+}
+
+void WaylandScreenDriver::keyClick(Qt::Key key)
+{
+    QTest::keyClick(target(), key, m_modifiers);
     settle();
 }

@@ -5,7 +5,8 @@
 // in the screenshot; popups are placed relative to their parent window,
 // which is what toScreen follows. The headless compositor has no seat, so
 // Qt, lacking a real pointer event, opens menus as top-level windows that
-// the shell places as it likes: their place cannot be checked here.
+// the shell places as it likes: their place cannot be checked here (see
+// WestonOnXScreenDriver for a compositor with a seat).
 #pragma once
 
 #include "ScreenDriver.h"
@@ -27,6 +28,10 @@ public:
     void release(Qt::MouseButton button) override;
     void setControlHeld(bool held) override;
     void keypadClick(Qt::Key key) override;
+    void keyClick(Qt::Key key) override;
+
+protected:
+    bool located() const { return m_window != nullptr; }
 
 private:
     QWindow* target() const;

@@ -1,35 +1,25 @@
-// An X server: the root window read back with the server's own image
-// request, and input made by the XTest extension, so that it takes the
-// same way through the server as a real mouse and keyboard.
+// An X server, with or without a window manager: pixels, window places and
+// input all through the server (see X11Server).
 #pragma once
 
 #include "ScreenDriver.h"
-
-struct _XDisplay;
+#include "X11Server.h"
 
 class X11ScreenDriver : public ScreenDriver
 {
 public:
-    X11ScreenDriver();
-    ~X11ScreenDriver() override;
-
     QString name() const override { return "X11"; }
     bool inputThroughServer() const override { return true; }
     bool menusArePopups() const override { return true; }
-    QImage grabScreen() override;
+    QImage grabScreen() override { return m_server.grabRoot(); }
     QPoint toScreen(const QWidget* widget, QPoint local) const override;
     void moveTo(QWidget* widget, QPoint local) override;
-    void press(Qt::MouseButton button) override;
-    void release(Qt::MouseButton button) override;
+    void press(Qt::MouseButton button) override { m_server.button(button, true); }
+    void release(Qt::MouseButton button) override { m_server.button(button, false); }
     void setControlHeld(bool held) override;
     void keypadClick(Qt::Key key) override;
+    void keyClick(Qt::Key key) override;
 
 private:
-    void button(Qt::MouseButton button, bool down);
-    void key(unsigned long keysym, bool down);
-    void sync();
-
-    // A connection of the test's own, apart from Qt's, as an input device
-    // would be.
-    _XDisplay* m_pDisplay = nullptr;
+    mutable X11Server m_server;
 };
