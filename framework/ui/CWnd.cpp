@@ -479,7 +479,21 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
             y += pParent->BorderWidth();
         }
     }
-    pOuter->setGeometry(x, y, qMax(0, nWidth), qMax(0, nHeight));
+    const QRect rcNew(x, y, qMax(0, nWidth), qMax(0, nHeight));
+    // A Wayland popup's place is fixed when the compositor maps it, and
+    // this Qt cannot reposition one already shown: the move would be kept
+    // by Qt but not reach the screen. Mapping it afresh at the new place
+    // is what moving means there.
+    if (IsPopup() && pOuter->isVisible() && pOuter->pos() != rcNew.topLeft() &&
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        pOuter->hide();
+        // Its next paint tells assistive technology of it again, as shown.
+        CWndAccessible::Hidden(this);
+        pOuter->setGeometry(rcNew);
+        pOuter->show();
+    } else {
+        pOuter->setGeometry(rcNew);
+    }
     if (bRepaint)
         Invalidate();
 }

@@ -83,10 +83,17 @@ void CWndAccessible::PaintEnded(CWnd* pWnd)
         return;
     if (pWnd->m_bTextAnnounced && !bChanged)
         return;
-    // Qt told of the showing before the paint, with the text of before.
-    QAccessibleEvent event(pWidget, pWnd->m_bTextAnnounced ? QAccessible::NameChanged
-                                                           : QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&event);
+    // Qt told of the showing before the paint, with the text of before. A
+    // client that already counts the window as showing may let a second
+    // showing pass unheard, so a new text is told as a change of name too.
+    if (bChanged) {
+        QAccessibleEvent event(pWidget, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (!pWnd->m_bTextAnnounced) {
+        QAccessibleEvent event(pWidget, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&event);
+    }
     pWnd->m_bTextAnnounced = TRUE;
 }
 

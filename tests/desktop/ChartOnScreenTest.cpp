@@ -358,7 +358,8 @@ protected:
             if (found.value("showing").toBool())
                 shown << found.value("name").toString();
         }
-        EXPECT_EQ(shown, QStringList{text}) << "the tips showing in the tree";
+        EXPECT_EQ(shown, QStringList{text}) << "the tips showing in the tree; heard:\n"
+                                            << listener.dump().toStdString();
     }
 
     // The context menu, opened as a user does: Ctrl and a right click.
@@ -531,17 +532,18 @@ TEST_F(ChartOnScreenTest, KeyboardStepsThroughTheReadoutAndAScreenReaderHearsEac
     if (!WaitFor([&] { return tip->isVisible(); }, 1500))
         GTEST_SKIP() << "the chart reads out nothing by keyboard";
 
-    // same: the step whose text a key gives back, or -1 where it must give
-    // a text unlike the step before.
+    // The first key shows where the walk starts: the last turn of the
+    // topmost curve. same: the step whose text a key gives back, or -1
+    // where it must give a text unlike the step before.
     struct Step {
         Qt::Key key;
         const char* what;
         int same;
     };
     const Step steps[] = {
-        {Qt::Key_Right, "Right: the next turn", -1}, {Qt::Key_Left, "Left: back a turn", 0},
-        {Qt::Key_Down, "Down: another curve", -1},   {Qt::Key_Up, "Up: back to the curve", 2},
-        {Qt::Key_End, "End: the last turn", -1},     {Qt::Key_Home, "Home: the first turn", -1},
+        {Qt::Key_Left, "Left: back a turn", -1},    {Qt::Key_Right, "Right: the next turn", 0},
+        {Qt::Key_Down, "Down: another curve", -1},  {Qt::Key_Up, "Up: back to the curve", 2},
+        {Qt::Key_Home, "Home: the first turn", -1}, {Qt::Key_End, "End: the last turn", 0},
     };
     ASSERT_TRUE(WaitFor([&] { return !TipText(tip).isEmpty(); })) << "the tip tells nothing";
     QStringList texts{TipText(tip)};

@@ -258,21 +258,27 @@ TEST_F(KeyboardReadoutTest, AssistiveTechnologyHearsEachStepAndEachTurnGained)
     EXPECT_EQ(pChart->text(QAccessible::Description), "30 turns");
 
     CValueTipWnd& tip = m_pView->GetTipWnd();
+    // A client keeps the names it was told, so a new text is always told
+    // as a change of name, and before the showing that makes it heard.
+    using Events = std::vector<QAccessible::Event>;
     const struct {
         UINT nKey;
-        QAccessible::Event event;
+        Events events;
         int nTurn;
-    } steps[] = {{VK_END, QAccessible::ObjectShow, 30},
-                 {VK_LEFT, QAccessible::NameChanged, 29},
-                 {VK_HOME, QAccessible::NameChanged, 1}};
+    } steps[] = {{VK_END, {QAccessible::NameChanged, QAccessible::ObjectShow}, 30},
+                 {VK_LEFT, {QAccessible::NameChanged}, 29},
+                 {VK_HOME, {QAccessible::NameChanged}, 1}};
     for (const auto& step : steps) {
         Key(step.nKey);
         const std::vector<HEARD> heard = HeardFrom(&tip);
-        ASSERT_EQ(heard.size(), 1u) << step.nTurn;
-        EXPECT_EQ(heard[0].event, step.event);
-        EXPECT_EQ(heard[0].strText, QString("Alpha Turn=%1\nIndustry=%2\nZeta")
-                                        .arg(step.nTurn)
-                                        .arg((step.nTurn - 1) * 0.1, 0, 'f', 2));
+        Events events;
+        for (const HEARD& one : heard) {
+            events.push_back(one.event);
+            EXPECT_EQ(one.strText, QString("Alpha Turn=%1\nIndustry=%2\nZeta")
+                                       .arg(step.nTurn)
+                                       .arg((step.nTurn - 1) * 0.1, 0, 'f', 2));
+        }
+        EXPECT_EQ(events, step.events) << step.nTurn;
     }
 
     // A turn gained is told once, by the chart's description, while the
