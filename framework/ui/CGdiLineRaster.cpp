@@ -32,6 +32,23 @@ BOOL IsDirectFormat(QImage::Format eFormat)
            eFormat == QImage::Format_ARGB32_Premultiplied;
 }
 
+// Each rectangle's edges rounded as the painter rounds those of a fill, so
+// that a line clipped to a rectangle ends where a fill of it would.
+QRegion DeviceRegion(const QRegion& rgnLogical, const QTransform& transform)
+{
+    if (transform.type() <= QTransform::TxTranslate &&
+        transform.dx() == std::floor(transform.dx()) &&
+        transform.dy() == std::floor(transform.dy()))
+        return rgnLogical.translated(int(transform.dx()), int(transform.dy()));
+    QRegion rgnDevice;
+    for (const QRect& rc : rgnLogical) {
+        const QRectF rcMapped = transform.mapRect(QRectF(rc));
+        rgnDevice += QRect(QPoint(qRound(rcMapped.left()), qRound(rcMapped.top())),
+                           QPoint(qRound(rcMapped.right()) - 1, qRound(rcMapped.bottom()) - 1));
+    }
+    return rgnDevice;
+}
+
 } // namespace
 
 template <typename WalkSink>
@@ -132,26 +149,38 @@ void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, cons
     walk(line);
 }
 
-BOOL CGdiLineRaster::MapsExactly(const QPainter& painter, QPoint& ptOffset)
+BOOL CGdiLineRaster::SetUpMapping(const QPainter& painter)
 {
     const QPaintEngine* pEngine = painter.paintEngine();
     if (pEngine == nullptr || pEngine->type() != QPaintEngine::Raster)
         return FALSE;
     const QTransform transform = painter.deviceTransform();
-    if (transform.type() > QTransform::TxTranslate)
+    if (transform.type() > QTransform::TxScale)
         return FALSE;
+    const qreal f = transform.m11();
     const qreal dx = transform.dx();
     const qreal dy = transform.dy();
-    if (dx != std::floor(dx) || dy != std::floor(dy) || std::abs(dx) > 1e9 || std::abs(dy) > 1e9)
+    // Beyond these a block or a device coordinate would leave int's range.
+    const qreal fMaxScale = 64;
+    const qreal fMaxOffset = 1e9;
+    if (!(f > 0 && f <= fMaxScale) || transform.m22() != f || !(std::abs(dx) < fMaxOffset) ||
+        !(std::abs(dy) < fMaxOffset))
         return FALSE;
-    ptOffset = QPoint(int(dx), int(dy));
+    m_target.transform = transform;
+    const bool bWholeBlocks = f == std::floor(f) && std::fmod(dx, f) == 0 && std::fmod(dy, f) == 0;
+    if (bWholeBlocks) {
+        m_target.nBlock = int(f);
+        m_target.ptOffset = QPoint(int(dx / f), int(dy / f));
+    } else {
+        m_target.bSnapped = true;
+    }
     return TRUE;
 }
 
 BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color)
 {
     m_target = Target();
-    if (!MapsExactly(painter, m_target.ptOffset))
+    if (!SetUpMapping(painter))
         return FALSE;
     QPaintEngine* pEngine = painter.paintEngine();
     QPaintDevice* pDevice = pEngine->paintDevice();
@@ -163,7 +192,7 @@ BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color)
     if (!rgnSystem.isEmpty())
         rgnClip &= rgnSystem;
     if (painter.hasClipping())
-        rgnClip &= painter.clipRegion().translated(m_target.ptOffset);
+        rgnClip &= DeviceRegion(painter.clipRegion(), m_target.transform);
     m_target.clipRects.assign(rgnClip.begin(), rgnClip.end());
 
     const BOOL bOpaque = color.alpha() == 255 && painter.opacity() == 1.0 &&
@@ -181,6 +210,23 @@ BOOL CGdiLineRaster::SetUpTarget(QPainter& painter, const QColor& color)
     return TRUE;
 }
 
+const QPoint* CGdiLineRaster::WalkChain(const QPoint* pChain, qsizetype nPoints)
+{
+    if (!m_target.bSnapped)
+        return pChain;
+    // Each point goes where its logical pixel's first device pixel is, as
+    // the painter's fills round their edges.
+    const qreal fReach = 1 << 30;
+    m_snapped.resize(size_t(nPoints));
+    for (qsizetype i = 0; i < nPoints; ++i) {
+        const QPointF pt = m_target.transform.map(QPointF(pChain[i]));
+        if (!(std::abs(pt.x()) < fReach && std::abs(pt.y()) < fReach))
+            return nullptr;
+        m_snapped[size_t(i)] = QPoint(qRound(pt.x()), qRound(pt.y()));
+    }
+    return m_snapped.data();
+}
+
 BOOL CGdiLineRaster::Paint(QPainter& painter, const QPoint* pChain, qsizetype nPoints,
                            const QColor& color)
 {
@@ -188,10 +234,13 @@ BOOL CGdiLineRaster::Paint(QPainter& painter, const QPoint* pChain, qsizetype nP
         return FALSE;
     if (nPoints < 2 || m_target.clipRects.empty())
         return TRUE;
+    const QPoint* pWalk = WalkChain(pChain, nPoints);
+    if (pWalk == nullptr)
+        return FALSE;
     if (m_target.pBits != nullptr)
-        PaintDirect(pChain, nPoints, color.rgb() | 0xFF000000u);
+        PaintDirect(pWalk, nPoints, color.rgb() | 0xFF000000u);
     else
-        PaintRuns(painter, pChain, nPoints, color);
+        PaintRuns(painter, pWalk, nPoints, color);
     return TRUE;
 }
 
@@ -215,9 +264,38 @@ void CGdiLineRaster::PaintDirect(const QPoint* pChain, qsizetype nPoints, QRgb r
         }
     };
     const QPoint ptOffset = m_target.ptOffset;
-    for (qsizetype i = 1; i < nPoints; ++i) {
-        for (const QRect& rc : m_target.clipRects)
-            Rasterize(pChain[i - 1], pChain[i], ptOffset, rc, plot);
+    const int n = m_target.nBlock;
+    if (n == 1) {
+        for (qsizetype i = 1; i < nPoints; ++i) {
+            for (const QRect& rc : m_target.clipRects)
+                Rasterize(pChain[i - 1], pChain[i], ptOffset, rc, plot);
+        }
+        return;
+    }
+    for (const QRect& rcDevice : m_target.clipRects) {
+        // The blocks that reach into this rectangle, each cut to it.
+        const QRect rcBlocks(QPoint(rcDevice.left() / n, rcDevice.top() / n),
+                             QPoint(rcDevice.right() / n, rcDevice.bottom() / n));
+        auto plotBlocks = [&](const CLineWalk& line) {
+            int x = line.x;
+            int y = line.y;
+            int& nMajor = line.bAlongX ? x : y;
+            int& nMinor = line.bAlongX ? y : x;
+            int64_t e = line.e;
+            for (int k = line.nCount; k > 0; --k) {
+                const QRect rc = QRect(x * n, y * n, n, n) & rcDevice;
+                for (int py = rc.top(); py <= rc.bottom(); ++py)
+                    std::fill_n(pBits + qsizetype(py) * nStride + rc.left(), rc.width(), rgb);
+                nMajor += line.nMajorStep;
+                e += line.nRise;
+                if (e > 0) {
+                    nMinor += line.nMinorStep;
+                    e -= line.nRun;
+                }
+            }
+        };
+        for (qsizetype i = 1; i < nPoints; ++i)
+            Rasterize(pChain[i - 1], pChain[i], ptOffset, rcBlocks, plotBlocks);
     }
 }
 
@@ -229,6 +307,9 @@ void CGdiLineRaster::PaintRuns(QPainter& painter, const QPoint* pChain, qsizetyp
     QRect rcBounds;
     for (const QRect& rc : m_target.clipRects)
         rcBounds |= rc;
+    const int n = m_target.nBlock;
+    rcBounds = QRect(QPoint(rcBounds.left() / n, rcBounds.top() / n),
+                     QPoint(rcBounds.right() / n, rcBounds.bottom() / n));
     const QPoint ptOffset = m_target.ptOffset;
     m_runs.clear();
     // One rectangle per run of pixels along the major axis.
@@ -263,6 +344,16 @@ void CGdiLineRaster::PaintRuns(QPainter& painter, const QPoint* pChain, qsizetyp
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
-    painter.drawRects(m_runs.data(), int(m_runs.size()));
+    if (m_target.bSnapped) {
+        // The runs are device pixels; the painter maps them back exactly,
+        // as it rounds the edges of what it fills.
+        const QTransform toLogical = m_target.transform.inverted();
+        m_runsF.clear();
+        for (const QRect& rc : m_runs)
+            m_runsF.push_back(toLogical.mapRect(QRectF(rc)));
+        painter.drawRects(m_runsF.data(), int(m_runsF.size()));
+    } else {
+        painter.drawRects(m_runs.data(), int(m_runs.size()));
+    }
     painter.restore();
 }

@@ -133,13 +133,25 @@ bool CWndMsgTranslator::TranslatePaint(CWnd* pWnd, QWidget* pWidget)
     }
     painter.restore();
 
-    if (b > 0) {
-        // The thin border of WS_BORDER, drawn outside the client area.
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, pWidget->width() - 1, pWidget->height() - 1);
-    }
+    if (b > 0)
+        PaintBorder(painter, pWidget->size(), b);
     return true;
+}
+
+void CWndMsgTranslator::PaintBorder(QPainter& painter, QSize size, int nWidth)
+{
+    // The thin border of WS_BORDER, outside the client area. Filled, not
+    // stroked: a pen of width 0 is one device pixel, but on a scaled screen
+    // a logical pixel spans one or two, and the device pixels between such
+    // a line and the client area (or past it, at the window's rounded-up
+    // right and bottom edges) would never be painted. Fills round their
+    // edges as the client area's fills do, so the two meet exactly.
+    const int w = size.width();
+    const int h = size.height();
+    painter.fillRect(QRect(0, 0, w, nWidth), Qt::black);
+    painter.fillRect(QRect(0, h - nWidth, w, nWidth), Qt::black);
+    painter.fillRect(QRect(0, nWidth, nWidth, h - 2 * nWidth), Qt::black);
+    painter.fillRect(QRect(w - nWidth, nWidth, nWidth, h - 2 * nWidth), Qt::black);
 }
 
 // ===========================================================================

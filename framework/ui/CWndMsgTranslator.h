@@ -11,6 +11,8 @@ class QWidget;
 class QPaintEvent;
 class QMouseEvent;
 class QKeyEvent;
+class QPainter;
+class QSize;
 class CWnd;
 
 class AFX_API CWndMsgTranslator
@@ -42,6 +44,7 @@ public:
 
 private:
     static bool TranslatePaint(CWnd* pWnd, QWidget* pWidget);
+    static void PaintBorder(QPainter& painter, QSize size, int nWidth);
     static bool TranslateMouse(CWnd* pWnd, QWidget* pWidget, QMouseEvent* pEvent);
     static bool TranslateKey(CWnd* pWnd, QKeyEvent* pEvent);
 };

@@ -1,0 +1,252 @@
+// The chart and its tip on a scaled X screen (QT_SCALE_FACTOR, which ctest
+// sets per run): the host's window with the real plug-in, the server's own
+// pixels read back from the root window, compared with the chart's and the
+// tip's own paint at the same factor. Seams, stale strips after a drag and
+// a tip that is not where the player looks all fail here.
+//
+// The server speaks device pixels while Qt's widgets speak logical ones, so
+// every position the driver is given or reads back goes through the factor.
+#include "ChartWindow.h"
+#include "HostProcess.h"
+#include "HostSession.h"
+#include "HostWindow.h"
+#include "RacesPanel.h"
+#include "ScreenDriver.h"
+#include <afxqt.h>
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace
+{
+
+const int nScreenWaitMs = 4000;
+
+bool WaitOnScreen(const std::function<bool()>& done, int milliseconds = nScreenWaitMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds)
+        ScreenDriver::settle(20);
+    return done();
+}
+
+class ScaledChartOnScreenTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        // Unscaled, ChartOnScreenTest has the one host this program may run.
+        if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+            return;
+        s_driver = ScreenDriver::forPlatform().release();
+        if (s_driver == nullptr || s_driver->name() != "X11")
+            return;
+        s_dir = new QTemporaryDir;
+        HostOptions options;
+        options.pluginFolder = PluginFolderIn(s_dir->path());
+        options.gamesFolder = SampleGamesDir();
+        options.startFolder = s_dir->filePath("start");
+        QDir().mkpath(options.startFolder);
+        s_session = new HostSession(*static_cast<HostApp*>(AfxGetApp()));
+        s_window = new HostWindow(*s_session, options);
+        QString error;
+        s_started = s_window->start(error) && QTest::qWaitForWindowExposed(s_window->mainWindow());
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_window;
+        delete s_session;
+        delete s_dir;
+        delete s_driver;
+        s_window = nullptr;
+        s_session = nullptr;
+        s_dir = nullptr;
+        s_driver = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+            GTEST_SKIP() << "unscaled: ChartOnScreenTest covers it";
+        if (s_driver == nullptr || s_driver->name() != "X11")
+            GTEST_SKIP() << "needs an X server: run through run-on-x";
+        ASSERT_TRUE(s_started);
+        m_f = s_window->mainWindow()->devicePixelRatioF();
+        OpenChart();
+    }
+
+    void OpenChart()
+    {
+        QFile::remove(s_dir->filePath("start/save.kv"));
+        s_window->racesPanel()->selectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
+        for (QAction* action : s_window->pluginsMenu()->actions()) {
+            if (action->text() == "Kurvo" || action->text() == "Add Race(s) to Kurvo")
+                action->trigger();
+        }
+        CView* view = ChartWindow::findView(*s_session->mainFrame());
+        ASSERT_NE(view, nullptr);
+        m_pView = AfxGetWidget(view);
+        // All of it on the screen, which is smaller in logical pixels the
+        // larger the factor; odd sizes, so that the chart's device edges
+        // fall mid-pixel.
+        const QRect screen = s_window->mainWindow()->screen()->geometry();
+        s_window->mainWindow()->setGeometry(screen.adjusted(0, 0, -10, -10));
+        ChartWindow(*view).resizeView(
+            QSize(screen.width() / 4 * 2 + 1, screen.height() / 4 * 2 + 1));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pView->window()));
+        MoveTo(m_pView, QPoint(5, 5));
+        s_driver->click(Qt::LeftButton);
+        ASSERT_TRUE(WaitOnScreen([&] { return m_pView->hasFocus(); }));
+        MoveTo(s_window->racesPanel(), QPoint(10, 10));
+    }
+
+    // The device pixel of the screen where a logical point of widget lies.
+    QPoint DeviceOnScreen(const QWidget* widget, QPoint local) const
+    {
+        const QPoint global = widget->mapToGlobal(local);
+        return QPoint(qRound(global.x() * m_f), qRound(global.y() * m_f));
+    }
+
+    // The driver places the pointer at widget->mapToGlobal(local) as it
+    // stands, which the server takes as device pixels.
+    void MoveTo(QWidget* widget, QPoint local)
+    {
+        s_driver->moveTo(widget, DeviceOnScreen(widget, local) - widget->mapToGlobal(QPoint(0, 0)));
+    }
+
+    // The chart's own paint, cut from its whole window at device pixels.
+    QImage ChartPaint() const
+    {
+        QWidget* window = m_pView->window();
+        const QPoint pt = m_pView->mapTo(window, QPoint(0, 0));
+        const QRect rect(QPoint(qRound(pt.x() * m_f), qRound(pt.y() * m_f)),
+                         QPoint(qRound((pt.x() + m_pView->width()) * m_f) - 1,
+                                qRound((pt.y() + m_pView->height()) * m_f) - 1));
+        return window->grab().toImage().copy(rect).convertToFormat(QImage::Format_RGB32);
+    }
+
+    QWidget* Tip() const
+    {
+        for (QWidget* child : m_pView->findChildren<QWidget*>()) {
+            if (child->isWindow())
+                return child;
+        }
+        return nullptr;
+    }
+
+    // Waits until the screen shows wanted (the widget's own paint) where
+    // widget is, give or take the rounding of its window's place; where
+    // it was found.
+    ::testing::AssertionResult ScreenShows(const QWidget* widget,
+                                           const std::function<QImage()>& wanted, QPoint* pFound)
+    {
+        QImage screen, part;
+        QRect searched;
+        const bool bFound = WaitOnScreen([&] {
+            // Only what lies on the screen can be compared; the rest of a
+            // tip near the screen's edge is the server's to cut.
+            const QImage whole = s_driver->grabScreen();
+            const QPoint expected = DeviceOnScreen(widget, QPoint(0, 0));
+            const QRect shown = QRect(expected, wanted().size()) & whole.rect();
+            part = wanted().copy(shown.translated(-expected));
+            searched = shown.adjusted(-2, -2, 2, 2) & whole.rect();
+            screen = whole.copy(searched);
+            const QPoint at = FindImage(screen, part);
+            if (at.x() < 0)
+                return false;
+            *pFound = searched.topLeft() + at - (shown.topLeft() - expected);
+            return true;
+        });
+        if (bFound)
+            return ::testing::AssertionSuccess();
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        QDir().mkpath("desktop-failures");
+        const QString stem = QString("%1/desktop-failures/scaled-%2-%3")
+                                 .arg(QDir::currentPath(), QString::number(m_f), info->name());
+        screen.save(stem + "-screen.png");
+        part.save(stem + "-expected.png");
+        s_driver->grabScreen().save(stem + "-whole-screen.png");
+        return ::testing::AssertionFailure()
+               << "the screen does not show the paint; see " << stem.toStdString()
+               << "-{screen,expected,whole-screen}.png";
+    }
+
+    QWidget* m_pView = nullptr;
+    qreal m_f = 1;
+
+    static ScreenDriver* s_driver;
+    static QTemporaryDir* s_dir;
+    static HostSession* s_session;
+    static HostWindow* s_window;
+    static bool s_started;
+};
+
+ScreenDriver* ScaledChartOnScreenTest::s_driver = nullptr;
+QTemporaryDir* ScaledChartOnScreenTest::s_dir = nullptr;
+HostSession* ScaledChartOnScreenTest::s_session = nullptr;
+HostWindow* ScaledChartOnScreenTest::s_window = nullptr;
+bool ScaledChartOnScreenTest::s_started = false;
+
+TEST_F(ScaledChartOnScreenTest, ChartTipAndDragShowExactlyTheirOwnPaint)
+{
+    SCOPED_TRACE(testing::Message() << "scale factor " << m_f);
+    QPoint at;
+    ASSERT_TRUE(ScreenShows(
+        m_pView, [this] { return ChartPaint(); }, &at))
+        << "opened";
+
+    // A right-button drag of an odd length: half a device pixel at 1.5.
+    const QPoint start(200, 200);
+    MoveTo(m_pView, start);
+    s_driver->press(Qt::RightButton);
+    MoveTo(m_pView, start + QPoint(1, 0));
+    MoveTo(m_pView, start + QPoint(8, 3));
+    s_driver->release(Qt::RightButton);
+    EXPECT_TRUE(ScreenShows(
+        m_pView, [this] { return ChartPaint(); }, &at))
+        << "dragged";
+
+    // Rest on a curve.
+    const QImage paint = ChartPaint();
+    // Left in the chart, so that most of the tip is on the screen.
+    QPoint rest(m_pView->width() / 8, m_pView->height() / 2);
+    for (int y = 10; y < m_pView->height() - 10 && rest.y() == m_pView->height() / 2; ++y) {
+        const QRgb rgb = paint.pixel(qRound(rest.x() * m_f), qRound(y * m_f)) & 0xffffff;
+        if (rgb != 0 && rgb != (qRgb(150, 150, 150) & 0xffffff))
+            rest.setY(y);
+    }
+    MoveTo(m_pView, rest);
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(WaitOnScreen([&] { return tip->isVisible(); })) << "no tip after a rest";
+    QPoint tipAt;
+    ASSERT_TRUE(ScreenShows(
+        tip, [tip] { return tip->grab().toImage().convertToFormat(QImage::Format_RGB32); }, &tipAt))
+        << "the tip with its edges";
+    const QPoint cursor = DeviceOnScreen(m_pView, rest);
+    EXPECT_NEAR(tipAt.x(), cursor.x(), 1);
+    EXPECT_NEAR(tipAt.y(), cursor.y() + 20 * m_f, 1) << "20 logical pixels below the cursor";
+
+    // Moving on takes the tip away, and the chart beneath shows again.
+    ScreenDriver::settle(400);
+    MoveTo(m_pView, rest + QPoint(40, 0));
+    ASSERT_TRUE(WaitOnScreen([&] { return !tip->isVisible(); }));
+    EXPECT_TRUE(ScreenShows(
+        m_pView, [this] { return ChartPaint(); }, &at))
+        << "exposed again";
+}
+
+} // namespace
