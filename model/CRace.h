@@ -75,6 +75,10 @@ public:
     static LONG ScaleReply(LPCSTR lpszText, LONG lScale);
 
 protected:
+    // The chart file stores kindCount blocks per race, interleaved position
+    // by position, with no count of its own: a table with another number of
+    // kinds reads every existing file wrongly, so the file's layout changes
+    // with it.
     LONG* m_apSeries[kindCount] = {};
     LONG m_nTurns = 0;
     LONG m_lColor = 0;

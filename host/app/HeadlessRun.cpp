@@ -152,8 +152,8 @@ bool HeadlessRun::openChart()
                         .arg(chartFilePath()));
     // The chart was either created (showing Industry) and written at once,
     // or opened from this file; either way the file now holds its flags.
-    m_chartFlagsAtOpen = StatisticFlags::readFromChartFile(chartFilePath())
-                             .value_or(StatisticFlags::bit(StatisticFlags::kFirst));
+    m_chartFlagsAtOpen =
+        StatisticFlags::readFromChartFile(chartFilePath()).value_or(chartFlag(Statistic::Industry));
     return true;
 }
 
@@ -170,10 +170,10 @@ void HeadlessRun::switchStatistics()
     if (!m_options.stats)
         return;
     ChartWindow chart(*m_view);
-    const int differ = (m_chartFlagsAtOpen ^ *m_options.stats) & StatisticFlags::kMask;
-    for (int statistic = StatisticFlags::kFirst; statistic <= StatisticFlags::kLast; ++statistic) {
-        if (differ & StatisticFlags::bit(statistic))
-            chart.toggleStatistic(statistic);
+    const int differ = (m_chartFlagsAtOpen ^ *m_options.stats) & kChartStatisticFlags;
+    for (int i = 0; i < kStatisticCount; ++i) {
+        if (differ & chartFlag(Statistic(i)))
+            chart.toggleStatistic(Statistic(i));
     }
 }
 
@@ -210,7 +210,7 @@ bool HeadlessRun::checkStatistics()
     if (!m_options.stats)
         return true;
     const std::optional<int> stored = StatisticFlags::readFromChartFile(chartFilePath());
-    if (stored && (*stored & StatisticFlags::kMask) == *m_options.stats)
+    if (stored && (*stored & kChartStatisticFlags) == *m_options.stats)
         return true;
     return fail(
         QStringLiteral("the chart did not take the statistics %1 (it shows %2)")
