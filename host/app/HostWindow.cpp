@@ -453,15 +453,9 @@ QString HostWindow::aboutText()
     }
     if (parts.isEmpty())
         parts << tr("No plug-ins are loaded.");
-    const auto& disabled = m_session.plugins().disabled();
-    if (!disabled.empty()) {
-        QStringList lines{tr("Not in use:")};
-        for (const PluginHost::DisabledModule& module : disabled)
-            lines << QStringLiteral("  %1: %2 (%3)")
-                         .arg(module.path, PluginModule::failureName(module.failure),
-                              module.detail);
-        parts << lines.join(QLatin1Char('\n'));
-    }
+    const QString notInUse = PluginAbout::notInUseText(m_session.plugins().disabled());
+    if (!notInUse.isEmpty())
+        parts << notInUse;
     return parts.join(QStringLiteral("\n\n"));
 }
 
@@ -482,7 +476,7 @@ void HostWindow::tellLoadProblems()
     // Modules that are no plug-ins are common in a program folder (the
     // framework's own libraries sit there too): they are noted, not shown
     // in a box. Bad game files and a host without plug-ins are.
-    const QStringList& skipped = m_session.plugins().problems();
+    const QStringList skipped = m_session.plugins().problems();
     for (const QString& problem : skipped)
         std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(problem));
     if (!skipped.isEmpty())
