@@ -97,12 +97,7 @@ template <class Greater> BOOL CManBi::InsertNodeBy(CBiNode* pNode, Greater isGre
 BOOL CManBi::InsertNode(CBiNode* pNode)
 {
     return InsertNodeBy(pNode, [](const CBiNode* pAt, const CBiNode* pNew) {
-        // An item with a key of its own has a final IsGreater that compares
-        // the keys, so the comparison is made here without the call.
-        const CObBase* pItem = pAt->pItem;
-        if (pItem->GetOwnKey() != nullptr)
-            return CObBase::CompareKeys(pItem, pNew->pItem) > 0;
-        return pItem->IsGreater(pNew->pItem) != FALSE;
+        return CObString::IsGreaterAt(pAt->pItem, pNew->pItem);
     });
 }
 
@@ -212,10 +207,9 @@ BOOL CManBi::TakeItemsFrom(CManBi& other)
     return Balance();
 }
 
-// Items with an own key are CObStrings, whose IsGreater is final and compares
-// the keys with
-// CString::Compare, a total preorder, so ascending neighbours mean that every
-// pair of items compares as its ranks do.
+// Items with an own key order by it alone, with CString::Compare, a total
+// preorder, so ascending neighbours mean that every pair of items compares
+// as its ranks do.
 bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
 {
     const CString* pPrevKey = nullptr;
@@ -226,7 +220,7 @@ bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
             return false;
         const CString& strKey = *pKey;
         if (pPrevKey != nullptr) {
-            const int nOrder = pPrevKey->Compare(strKey);
+            const int nOrder = KeyCompare(*pPrevKey, strKey);
             if (nOrder > 0)
                 return false;
             if (nOrder < 0)

@@ -6,7 +6,6 @@
 // clang-format off
 #include "../core/AfxTypes.h"
 #include "../core/CObject.h"
-#include "../core/CFixedAlloc.h"
 #include "../core/CString.h"
 #include "../core/AfxModuleState.h"
 #include "../core/AfxCodePage.h"
