@@ -78,18 +78,34 @@ template <class Greater> BOOL CManBi::InsertNodeBy(CBiNode* pNode, Greater isGre
         Attach(m_pRoot, pNode, 1);
         return TRUE;
     }
+    LONG nLevel = 0;
+    CBiNode** ppSlot = DescendToSlot(
+        [&](const CBiNode* pAt) {
+            // The identity test is made at every node, not only where the
+            // descent turns right: an item whose IsGreater answers TRUE even
+            // for itself (a collection as an item) would otherwise get a
+            // second owner.
+            if (pAt == pNode || pAt->pItem == pNode->pItem)
+                return Turn::stop;
+            return isGreater(pAt, pNode) ? Turn::left : Turn::right;
+        },
+        nLevel);
+    if (ppSlot == nullptr)
+        return FALSE;
+    Attach(*ppSlot, pNode, nLevel);
+    return TRUE;
+}
+
+template <class Turning> CBiNode** CManBi::DescendToSlot(Turning turn, LONG& nLevel)
+{
     CBiNode* pAt = m_pRoot;
-    for (LONG nLevel = 2;; ++nLevel) {
-        // The identity test is made at every node, not only where the descent
-        // turns right: an item whose IsGreater answers TRUE even for itself (a
-        // collection as an item) would otherwise get a second owner.
-        if (pAt == pNode || pAt->pItem == pNode->pItem)
-            return FALSE;
-        CBiNode*& rChild = isGreater(pAt, pNode) ? pAt->pLeft : pAt->pRight;
-        if (rChild == nullptr) {
-            Attach(rChild, pNode, nLevel);
-            return TRUE;
-        }
+    for (nLevel = 2;; ++nLevel) {
+        const Turn eTurn = turn(pAt);
+        if (eTurn == Turn::stop)
+            return nullptr;
+        CBiNode*& rChild = eTurn == Turn::left ? pAt->pLeft : pAt->pRight;
+        if (rChild == nullptr)
+            return &rChild;
         pAt = rChild;
     }
 }
@@ -120,28 +136,29 @@ BOOL CManBi::AddOrReplace(CObBase* pItem)
         return FALSE;
     if (m_pRoot == nullptr)
         return Insert(pItem);
-    CBiNode* pAt = m_pRoot;
-    for (LONG nLevel = 2;; ++nLevel) {
-        if (pAt->pItem == pItem)
-            return FALSE;
-        CBiNode** ppChild = &pAt->pLeft;
-        if (!pAt->pItem->IsGreater(pItem)) {
-            if (pAt->pItem->IsEqual(pItem)) {
-                delete pAt->pItem;
-                pAt->pItem = pItem;
-                m_nState = stateInserted;
-                return TRUE;
-            }
-            ppChild = &pAt->pRight;
-        }
-        if (*ppChild == nullptr) {
-            CBiNode* pNode = m_nodes.New();
-            pNode->pItem = pItem;
-            Attach(*ppChild, pNode, nLevel);
-            return TRUE;
-        }
-        pAt = *ppChild;
-    }
+    BOOL bReplaced = FALSE;
+    LONG nLevel = 0;
+    CBiNode** ppSlot = DescendToSlot(
+        [&](CBiNode* pAt) {
+            if (pAt->pItem == pItem)
+                return Turn::stop;
+            if (pAt->pItem->IsGreater(pItem))
+                return Turn::left;
+            if (!pAt->pItem->IsEqual(pItem))
+                return Turn::right;
+            delete pAt->pItem;
+            pAt->pItem = pItem;
+            m_nState = stateInserted;
+            bReplaced = TRUE;
+            return Turn::stop;
+        },
+        nLevel);
+    if (ppSlot == nullptr)
+        return bReplaced;
+    CBiNode* pNode = m_nodes.New();
+    pNode->pItem = pItem;
+    Attach(*ppSlot, pNode, nLevel);
+    return TRUE;
 }
 
 // ---------------------------------------------------------------------------
