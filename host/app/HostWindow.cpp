@@ -3,6 +3,7 @@
 
 #include "ChartWindow.h"
 #include "GamesWatcher.h"
+#include "HostLog.h"
 #include "HostSession.h"
 #include "LogMapDialog.h"
 #include "PluginAbout.h"
@@ -55,7 +56,7 @@ HostWindow::HostWindow(HostSession& session, const HostOptions& options, QObject
     m_reporter = [this](const QString& text) {
         // Nobody could answer a box on the offscreen platform.
         if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-            std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(text));
+            HostLog::error(text);
         else
             QMessageBox::warning(mainWindow(), tr("KURVO7 host"), text);
     };
@@ -478,7 +479,7 @@ void HostWindow::tellLoadProblems()
     // in a box. Bad game files and a host without plug-ins are.
     const QStringList skipped = m_session.plugins().problems();
     for (const QString& problem : skipped)
-        std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(problem));
+        HostLog::warning(problem);
     if (!skipped.isEmpty())
         mainWindow()->statusBar()->showMessage(
             tr("%n module(s) skipped; see the terminal", nullptr, int(skipped.size())), 10000);
@@ -497,14 +498,14 @@ void HostWindow::report(const QString& text)
         m_reporter(text);
 }
 
-int HostWindow::runInteractive(HostSession& session, const HostOptions& options, QTextStream& err)
+int HostWindow::runInteractive(HostSession& session, const HostOptions& options)
 {
     int code = 0;
     {
         HostWindow window(session, options);
         QString error;
         if (!window.start(error)) {
-            err << "kurvo-host: " << error << "\n";
+            HostLog::error(error);
             return 1;
         }
         // The framework takes the main window down itself when it closes,
