@@ -70,7 +70,7 @@ public:
     BOOL FetchFromHost();
 
     // A host figure as stored: the decimal text read as the platform's atof
-    // reads it (in any locale; see KurvoAtof), times lScale, truncated toward
+    // reads it (in any locale; see AfxAtof), times lScale, truncated toward
     // zero and saturated to 32 bits.
     static LONG ScaleReply(LPCSTR lpszText, LONG lScale);
 

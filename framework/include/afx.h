@@ -7,6 +7,7 @@
 #include "../core/AfxTypes.h"
 #include "../core/CObject.h"
 #include "../core/CString.h"
+#include "../core/AfxAtof.h"
 #include "../core/AfxModuleState.h"
 #include "../core/AfxCodePage.h"
 #include "../core/CException.h"

@@ -1,7 +1,7 @@
 #include "TurnRowParser.h"
 
 #include "TurnNumber.h"
-#include "hostdata/KurvoAtof.h"
+#include <afx.h>
 
 namespace
 {
@@ -29,7 +29,7 @@ bool isNumber(std::string_view text)
 {
     const char first = text.front();
     const bool space = first == ' ' || (first >= '\t' && first <= '\r');
-    return !space && KurvoDecimalLength(text, KurvoExponentLetters::eOnly) == text.size();
+    return !space && AfxDecimalLength(text, AfxExponentLetters::eOnly) == text.size();
 }
 
 QString shown(std::string_view text)
