@@ -68,7 +68,7 @@ private:
         auto* pDoc = static_cast<CKurvoDoc*>(theApp.OnFileNew());
         pDoc->ResetRaces();
         FillRaces(pDoc);
-        pDoc->ToggleFlags(pDoc->ToggleFlags(0) ^ 0x3F);
+        pDoc->ToggleFlags(pDoc->ToggleFlags(0) ^ (g_lStatFlagsAll | CKurvoDoc::flagChanged));
         POSITION pos = pDoc->GetFirstViewPosition();
         m_pView = static_cast<CKurvoView1*>(pDoc->GetNextView(pos));
         m_pView->GetParentFrame()->MoveWindow(0, 0, kPlotWidth + 100, kPlotHeight + 100, FALSE);

@@ -13,7 +13,6 @@
 #include "RaceColor.h"
 #include "TurnNumber.h"
 #include "TurnRowParser.h"
-#include "hostdata/KurvoAtof.h"
 
 #include <afx.h>
 
@@ -48,7 +47,7 @@ bool IsFigure(std::string_view figure)
 {
     return figure.empty() ||
            (figure.front() != ' ' &&
-            KurvoDecimalLength(figure, KurvoExponentLetters::eOnly) == figure.size() &&
+            AfxDecimalLength(figure, AfxExponentLetters::eOnly) == figure.size() &&
             figure.find_first_of("\t\n\v\f\r") == std::string_view::npos);
 }
 

@@ -3,6 +3,7 @@
 #include "HeadlessRun.h"
 #include "HostApp.h"
 #include "HostLanguage.h"
+#include "HostLog.h"
 #include "HostOptions.h"
 #include "HostPaths.h"
 #include "HostSession.h"
@@ -105,7 +106,8 @@ int main(int argc, char** argv)
     QString error;
     std::optional<HostOptions> options = HostOptions::parse(argumentsOf(argc, argv), error);
     if (!options) {
-        err << "kurvo-host: " << error << "\n" << HostOptions::usage();
+        HostLog::error(error);
+        err << HostOptions::usage();
         return 2;
     }
     if (options->answer != HostOptions::Answer::none) {
@@ -132,8 +134,9 @@ int main(int argc, char** argv)
     if (bFallbackOffered) {
         qInstallMessageHandler(nullptr);
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-            err << "kurvo-host: no display to show the window on (" << displayNames()
-                << "); use --headless to chart without one\n";
+            HostLog::error(QStringLiteral("no display to show the window on (%1); use --headless "
+                                          "to chart without one")
+                               .arg(displayNames()));
             return 1;
         }
         for (const QString& note : std::as_const(g_startupNotes))
@@ -142,14 +145,14 @@ int main(int argc, char** argv)
     }
 
     if (!completeFolders(*options, error)) {
-        err << "kurvo-host: " << error << "\n";
+        HostLog::error(error);
         return 1;
     }
 
     HostApp app;
     HostSession session(app);
     if (options->headless)
-        return HeadlessRun(session, *options, out, err).run();
+        return HeadlessRun(session, *options, out).run();
     options->windowSettings = WindowMemory::standardFileName();
-    return HostWindow::runInteractive(session, *options, err);
+    return HostWindow::runInteractive(session, *options);
 }

@@ -15,6 +15,10 @@
 namespace
 {
 
+// Constant-initialised, so it is in place before any static constructor, the
+// application's included, registers.
+CKurvoRequests* g_pRequests = nullptr;
+
 // Every query builds its own map of this block size.
 constexpr int kRequestBlockSize = 10;
 const LPCSTR kFallbackGameName = "game137";
@@ -57,6 +61,22 @@ void RequestList(CKurvoRequests& requests, const CString& strGame, const CString
 }
 
 } // namespace
+
+void KurvoSetRequests(CKurvoRequests* pRequests)
+{
+    g_pRequests = pRequests;
+}
+
+CKurvoRequests& KurvoGetRequests()
+{
+    if (g_pRequests != nullptr)
+        return *g_pRequests;
+    // Cleared on each call: a caller that set a callback on it cannot make it
+    // answer the next caller.
+    static CKurvoRequests s_unconnected;
+    s_unconnected.m_pfnDataManager = nullptr;
+    return s_unconnected;
+}
 
 void CKurvoRequests::CallDataManager(const CString& strGame, const CString& strTurn,
                                      const CString& strFunction, const CString& strParam1,

@@ -1,8 +1,8 @@
 // The plug-in's requests to the host: the one request builder and the list
-// queries built on it. The application object is the one requester (it keeps
-// the callback the host hands over at start-up); the classes below it, the
-// race fetch and the document, reach it through KurvoGetRequests and this
-// header alone, not through the whole application class.
+// queries built on it. The application object is the requester (it keeps the
+// callback the host hands over at start-up) and registers itself when it is
+// made; the classes below it, the race fetch and the document, reach it
+// through KurvoGetRequests alone, so they build and test without it.
 #pragma once
 
 #include <afx.h>
@@ -25,5 +25,11 @@ public:
     DataManagerProc m_pfnDataManager = nullptr;
 };
 
-// The application object's requests (defined with the application).
+// Makes pRequests the requests of the module (null: none). The caller keeps
+// ownership and unregisters before pRequests goes away.
+void KurvoSetRequests(CKurvoRequests* pRequests);
+// The registered requests. With none registered, requests that reach no host
+// (as before the host's hand-over): every query sends nothing and answers
+// empty, so a fetch or refresh made too early finds no data instead of
+// failing.
 CKurvoRequests& KurvoGetRequests();

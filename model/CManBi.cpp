@@ -78,18 +78,34 @@ template <class Greater> BOOL CManBi::InsertNodeBy(CBiNode* pNode, Greater isGre
         Attach(m_pRoot, pNode, 1);
         return TRUE;
     }
+    LONG nLevel = 0;
+    CBiNode** ppSlot = DescendToSlot(
+        [&](const CBiNode* pAt) {
+            // The identity test is made at every node, not only where the
+            // descent turns right: an item whose IsGreater answers TRUE even
+            // for itself (a collection as an item) would otherwise get a
+            // second owner.
+            if (pAt == pNode || pAt->pItem == pNode->pItem)
+                return Turn::stop;
+            return isGreater(pAt, pNode) ? Turn::left : Turn::right;
+        },
+        nLevel);
+    if (ppSlot == nullptr)
+        return FALSE;
+    Attach(*ppSlot, pNode, nLevel);
+    return TRUE;
+}
+
+template <class Turning> CBiNode** CManBi::DescendToSlot(Turning turn, LONG& nLevel)
+{
     CBiNode* pAt = m_pRoot;
-    for (LONG nLevel = 2;; ++nLevel) {
-        // The identity test is made at every node, not only where the descent
-        // turns right: an item whose IsGreater answers TRUE even for itself (a
-        // collection as an item) would otherwise get a second owner.
-        if (pAt == pNode || pAt->pItem == pNode->pItem)
-            return FALSE;
-        CBiNode*& rChild = isGreater(pAt, pNode) ? pAt->pLeft : pAt->pRight;
-        if (rChild == nullptr) {
-            Attach(rChild, pNode, nLevel);
-            return TRUE;
-        }
+    for (nLevel = 2;; ++nLevel) {
+        const Turn eTurn = turn(pAt);
+        if (eTurn == Turn::stop)
+            return nullptr;
+        CBiNode*& rChild = eTurn == Turn::left ? pAt->pLeft : pAt->pRight;
+        if (rChild == nullptr)
+            return &rChild;
         pAt = rChild;
     }
 }
@@ -97,12 +113,7 @@ template <class Greater> BOOL CManBi::InsertNodeBy(CBiNode* pNode, Greater isGre
 BOOL CManBi::InsertNode(CBiNode* pNode)
 {
     return InsertNodeBy(pNode, [](const CBiNode* pAt, const CBiNode* pNew) {
-        // An item with a key of its own has a final IsGreater that compares
-        // the keys, so the comparison is made here without the call.
-        const CObBase* pItem = pAt->pItem;
-        if (pItem->GetOwnKey() != nullptr)
-            return CObBase::CompareKeys(pItem, pNew->pItem) > 0;
-        return pItem->IsGreater(pNew->pItem) != FALSE;
+        return CObString::IsGreaterAt(pAt->pItem, pNew->pItem);
     });
 }
 
@@ -125,28 +136,29 @@ BOOL CManBi::AddOrReplace(CObBase* pItem)
         return FALSE;
     if (m_pRoot == nullptr)
         return Insert(pItem);
-    CBiNode* pAt = m_pRoot;
-    for (LONG nLevel = 2;; ++nLevel) {
-        if (pAt->pItem == pItem)
-            return FALSE;
-        CBiNode** ppChild = &pAt->pLeft;
-        if (!pAt->pItem->IsGreater(pItem)) {
-            if (pAt->pItem->IsEqual(pItem)) {
-                delete pAt->pItem;
-                pAt->pItem = pItem;
-                m_nState = stateInserted;
-                return TRUE;
-            }
-            ppChild = &pAt->pRight;
-        }
-        if (*ppChild == nullptr) {
-            CBiNode* pNode = m_nodes.New();
-            pNode->pItem = pItem;
-            Attach(*ppChild, pNode, nLevel);
-            return TRUE;
-        }
-        pAt = *ppChild;
-    }
+    BOOL bReplaced = FALSE;
+    LONG nLevel = 0;
+    CBiNode** ppSlot = DescendToSlot(
+        [&](CBiNode* pAt) {
+            if (pAt->pItem == pItem)
+                return Turn::stop;
+            if (pAt->pItem->IsGreater(pItem))
+                return Turn::left;
+            if (!pAt->pItem->IsEqual(pItem))
+                return Turn::right;
+            delete pAt->pItem;
+            pAt->pItem = pItem;
+            m_nState = stateInserted;
+            bReplaced = TRUE;
+            return Turn::stop;
+        },
+        nLevel);
+    if (ppSlot == nullptr)
+        return bReplaced;
+    CBiNode* pNode = m_nodes.New();
+    pNode->pItem = pItem;
+    Attach(*ppSlot, pNode, nLevel);
+    return TRUE;
 }
 
 // ---------------------------------------------------------------------------
@@ -212,10 +224,9 @@ BOOL CManBi::TakeItemsFrom(CManBi& other)
     return Balance();
 }
 
-// Items with an own key are CObStrings, whose IsGreater is final and compares
-// the keys with
-// CString::Compare, a total preorder, so ascending neighbours mean that every
-// pair of items compares as its ranks do.
+// Items with an own key order by it alone, with CString::Compare, a total
+// preorder, so ascending neighbours mean that every pair of items compares
+// as its ranks do.
 bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
 {
     const CString* pPrevKey = nullptr;
@@ -226,7 +237,7 @@ bool CManBi::RankByKeys(const std::vector<CBiNode*>& nodes)
             return false;
         const CString& strKey = *pKey;
         if (pPrevKey != nullptr) {
-            const int nOrder = pPrevKey->Compare(strKey);
+            const int nOrder = KeyCompare(*pPrevKey, strKey);
             if (nOrder > 0)
                 return false;
             if (nOrder < 0)

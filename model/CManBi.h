@@ -82,6 +82,11 @@ protected:
 private:
     template <class Visit> void ForEachNodeInOrder(Visit visit) const;
     template <class Greater> BOOL InsertNodeBy(CBiNode* pNode, Greater isGreater);
+    // The insertion descent from the (non-empty) root: turn(stored node)
+    // says which way it goes, or stops it. The empty child slot where it
+    // ends, with that slot's level; null where turn stopped it.
+    enum class Turn { left, right, stop };
+    template <class Turning> CBiNode** DescendToSlot(Turning turn, LONG& nLevel);
     static bool RankByKeys(const std::vector<CBiNode*>& nodes);
     void Attach(CBiNode*& rSlot, CBiNode* pNode, LONG nLevel);
     void StoreItems(CArchive& ar);

@@ -11,6 +11,11 @@ const CString& CObBase::GetKey() const
     return NoKey();
 }
 
+const CString* CObBase::GetOwnKey() const
+{
+    return nullptr;
+}
+
 LONG CObBase::GetLong(int) const
 {
     return 1;

@@ -24,15 +24,17 @@ public:
     // those two answer; a class overrides it to answer with one comparison.
     virtual int Descend(const CObBase* pOther) const;
 
+    // The key that alone decides this item's order (IsGreater is then
+    // exactly the keys' order, a total preorder), or null. A collection
+    // needs no comparisons to balance or load items that have one.
+    virtual const CString* GetOwnKey() const;
+
     // The order of keys wherever they are compared: this object's key
     // against the other's, both taken through the virtual GetKey so that
     // objects of different classes compare.
-    // The key of a CObString, null for any other item.
-    const CString* GetOwnKey() const { return m_pOwnKey; }
-
     static int CompareKeys(const CObBase* pThis, const CObBase* pOther)
     {
-        return KeyOf(pThis).Compare(KeyOf(pOther));
+        return pThis->GetKey().Compare(pOther->GetKey());
     }
 
 protected:
@@ -41,16 +43,4 @@ protected:
     // The key of classes that have no key of their own: one empty string
     // shared by all, never assigned and never stored.
     static const CString& NoKey();
-
-private:
-    friend class CObString;
-
-    // Set only by CObString, whose GetKey and IsGreater are final: its key,
-    // read without a virtual call, and the order of its IsGreater.
-    const CString* m_pOwnKey = nullptr;
-
-    static const CString& KeyOf(const CObBase* pItem)
-    {
-        return pItem->m_pOwnKey != nullptr ? *pItem->m_pOwnKey : pItem->GetKey();
-    }
 };

@@ -4,15 +4,9 @@
 
 IMPLEMENT_SERIAL(CObString, CObject, 0)
 
-CObString::CObString()
-{
-    m_pOwnKey = &m_strFirst;
-}
+CObString::CObString() = default;
 
-CObString::CObString(const CString& strFirst) : m_strFirst(strFirst)
-{
-    m_pOwnKey = &m_strFirst;
-}
+CObString::CObString(const CString& strFirst) : m_strFirst(strFirst) {}
 
 CObString::~CObString() = default;
 
@@ -26,17 +20,17 @@ void CObString::Serialize(CArchive& ar)
 
 BOOL CObString::IsLess(const CObBase* pOther) const
 {
-    return CompareKeys(this, pOther) < 0;
+    return m_strFirst.Compare(pOther->GetKey()) < 0;
 }
 
 BOOL CObString::IsGreater(const CObBase* pOther) const
 {
-    return CompareKeys(this, pOther) > 0;
+    return m_strFirst.Compare(pOther->GetKey()) > 0;
 }
 
 BOOL CObString::IsEqual(const CObBase* pOther) const
 {
-    return CompareKeys(this, pOther) == 0;
+    return m_strFirst.Compare(pOther->GetKey()) == 0;
 }
 
 int CObString::Descend(const CObBase* pOther) const
@@ -44,7 +38,7 @@ int CObString::Descend(const CObBase* pOther) const
     if (typeid(*this) == typeid(CObString))
         return DescendAt(this, pOther);
     // A derived class may decide equality its own way, so it is asked.
-    if (CompareKeys(this, pOther) > 0)
+    if (m_strFirst.Compare(pOther->GetKey()) > 0)
         return 1;
     return IsEqual(pOther) ? 0 : -1;
 }

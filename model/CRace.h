@@ -70,11 +70,15 @@ public:
     BOOL FetchFromHost();
 
     // A host figure as stored: the decimal text read as the platform's atof
-    // reads it (in any locale; see KurvoAtof), times lScale, truncated toward
+    // reads it (in any locale; see AfxAtof), times lScale, truncated toward
     // zero and saturated to 32 bits.
     static LONG ScaleReply(LPCSTR lpszText, LONG lScale);
 
 protected:
+    // The chart file stores kindCount blocks per race, interleaved position
+    // by position, with no count of its own: a table with another number of
+    // kinds reads every existing file wrongly, so the file's layout changes
+    // with it.
     LONG* m_apSeries[kindCount] = {};
     LONG m_nTurns = 0;
     LONG m_lColor = 0;

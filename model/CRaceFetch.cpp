@@ -3,7 +3,7 @@
 #include "model/CRace.h"
 
 #include "hostdata/CKurvoRequests.h"
-#include "hostdata/KurvoAtof.h"
+#include <afx.h>
 
 #include <cmath>
 #include <cstdint>
@@ -31,7 +31,7 @@ LONG SaturateToLong(double dValue)
 
 LONG CRace::ScaleReply(LPCSTR lpszText, LONG lScale)
 {
-    return SaturateToLong(KurvoAtof(lpszText) * double(lScale));
+    return SaturateToLong(AfxAtof(lpszText) * double(lScale));
 }
 
 BOOL CRace::FetchFromHost()

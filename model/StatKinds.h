@@ -27,13 +27,33 @@ struct STAT_KIND {
     UINT nStringId; // 5000 + kind
 };
 
+// The flag bit and the string id follow from the kind alone.
+constexpr STAT_KIND MakeStatKind(int nKind, LPCSTR lpszReplyKey, LONG lScale)
+{
+    return {nKind, lpszReplyKey, lScale, LONG(1) << nKind, UINT(5000 + nKind)};
+}
+
 inline constexpr STAT_KIND g_statKinds[kindCount] = {
-    {kindIndustry, "Industry", 100, 1 << kindIndustry, 5000 + kindIndustry},
-    {kindPopulation, "Population", 100, 1 << kindPopulation, 5000 + kindPopulation},
-    {kindWeapons, "WeaponsTech", 100000, 1 << kindWeapons, 5000 + kindWeapons},
-    {kindDrives, "DrivesTech", 100000, 1 << kindDrives, 5000 + kindDrives},
-    {kindShields, "ShieldsTech", 100000, 1 << kindShields, 5000 + kindShields},
+    MakeStatKind(kindIndustry, "Industry", 100),
+    MakeStatKind(kindPopulation, "Population", 100),
+    MakeStatKind(kindWeapons, "WeaponsTech", 100000),
+    MakeStatKind(kindDrives, "DrivesTech", 100000),
+    MakeStatKind(kindShields, "ShieldsTech", 100000),
 };
+
+// Every kind's flag bit: the part of the chart flags that says what is shown.
+inline constexpr LONG g_lStatFlagsAll = [] {
+    LONG lFlags = 0;
+    for (const STAT_KIND& kind : g_statKinds)
+        lFlags |= kind.nFlagBit;
+    return lFlags;
+}();
+
+// The flag bit of a kind 1 to 5.
+constexpr LONG StatFlagBit(int nKind)
+{
+    return g_statKinds[nKind - kindFirst].nFlagBit;
+}
 
 // The row of a kind, or null for a number outside 1 to 5 (a block read
 // from a file, a stray command id), so no caller indexes past the table.

@@ -62,9 +62,17 @@ DataManagerProc ToDataManager(LPCSTR lpszText)
 
 } // namespace
 
-CKurvoApp::CKurvoApp() : CWinApp(nullptr) {}
+CKurvoApp::CKurvoApp() : CWinApp(nullptr)
+{
+    KurvoSetRequests(this);
+}
 
-CKurvoApp::~CKurvoApp() = default;
+// A call that reaches the module after the application is gone (late in the
+// unload) finds no host rather than a destroyed object.
+CKurvoApp::~CKurvoApp()
+{
+    KurvoSetRequests(nullptr);
+}
 
 void CKurvoApp::OnLoad()
 {
@@ -122,9 +130,4 @@ CKurvoDoc* CKurvoApp::FindChartDocument()
         return nullptr;
     // The plug-in's template makes chart documents only.
     return static_cast<CKurvoDoc*>(pTemplate->GetNextDoc(docPos));
-}
-
-CKurvoRequests& KurvoGetRequests()
-{
-    return theApp;
 }

@@ -27,6 +27,7 @@ public:
 
     // The host requests (CallDataManager and the queries) come from
     // CKurvoRequests.
+
     // The first document of the first template: the open chart, or null.
     CKurvoDoc* FindChartDocument();
 

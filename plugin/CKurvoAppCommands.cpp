@@ -79,7 +79,7 @@ void CKurvoApp::CreateDefaultChart(const CString& strPath)
     CKurvoDoc* pDoc = FindChartDocument();
     if (pDoc == nullptr)
         return;
-    pDoc->ToggleFlags(1 << kindIndustry);
+    pDoc->ToggleFlags(StatFlagBit(kindIndustry));
     pDoc->SetPathName(strPath, TRUE);
     pDoc->ResetRaces();
     pDoc->OnSaveDocument(strPath);

@@ -221,6 +221,19 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
     m_lpBufCur += nMax;
 }
 
+void CArchive::RequireBytesLeft(unsigned long long nBytes) const
+{
+    // What is already buffered needs no look at the file.
+    if (nBytes > UINT(m_lpBufMax - m_lpBufCur) && nBytes > GetBytesLeft())
+        Fail(CArchiveException::endOfFile);
+}
+
+void CArchive::RequireMapRoom() const
+{
+    if (m_nMapCount >= nMaxMapCount)
+        Fail(CArchiveException::badIndex);
+}
+
 unsigned long long CArchive::GetBytesLeft() const
 {
     if (!IsLoading() || m_bClosed || m_pFile == nullptr)
@@ -377,8 +390,7 @@ DWORD CArchive::ReadCount()
     DWORD dwCount = wCount;
     if (wCount == wCountDwordLength)
         *this >> dwCount;
-    if (dwCount > UINT(m_lpBufMax - m_lpBufCur) && dwCount > GetBytesLeft())
-        Fail(CArchiveException::endOfFile);
+    RequireBytesLeft(dwCount);
     return dwCount;
 }
 
@@ -431,10 +443,9 @@ void CArchive::ReadString(CString& str)
     unsigned long long nBytes = bUnicode ? 2ull * nLength : nLength;
     // Checked before anything is allocated: a length the file cannot hold is
     // a cut-off file, whatever the prefix claims.
-    // (What is already buffered needs no look at the file.)
-    if (nBytes > UINT_MAX || nLength > INT_MAX ||
-        (nBytes > UINT(m_lpBufMax - m_lpBufCur) && nBytes > GetBytesLeft()))
+    if (nBytes > UINT_MAX || nLength > INT_MAX)
         Fail(CArchiveException::endOfFile);
+    RequireBytesLeft(nBytes);
     if (!bUnicode) {
         std::string text(nLength, '\0');
         EnsureRead(text.data(), nLength);
@@ -466,8 +477,7 @@ CArchive& operator>>(CArchive& ar, CString& str)
 
 DWORD CArchive::NextIndex()
 {
-    if (m_nMapCount >= nMaxMapCount)
-        Fail(CArchiveException::badIndex);
+    RequireMapRoom();
     return m_nMapCount++;
 }
 
@@ -491,8 +501,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
         return;
     }
     // The limit is checked before anything is written.
-    if (m_nMapCount >= nMaxMapCount)
-        Fail(CArchiveException::badIndex);
+    RequireMapRoom();
     *this << wNewClassTag;
     pClassRef->Store(*this);
     m_pMaps->classes[pClassRef] = NextIndex();
@@ -570,8 +579,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     UINT nSchema = 0;
     if (wTag == wNewClassTag) {
         // The index is checked for room before the record is read.
-        if (m_nMapCount >= nMaxMapCount)
-            Fail(CArchiveException::badIndex);
+        RequireMapRoom();
         pClass = CRuntimeClass::Load(*this, &nSchema);
         NextIndex();
         m_pMaps->table.push_back(Maps::Entry{Maps::Kind::classRecord, pClass, nSchema});
@@ -649,8 +657,7 @@ CObject* CArchive::ReadObjectImpl(const CRuntimeClass* pClassRefRequested, BOOL 
     // much.
     if (m_nDepth >= nMaxObjectDepth)
         Fail(CArchiveException::badIndex);
-    if (m_nMapCount >= nMaxMapCount)
-        Fail(CArchiveException::badIndex);
+    RequireMapRoom();
     // Owned here until the table holds it, whose growth can fail too.
     std::unique_ptr<CObject> pNew(pClass->CreateObject());
     if (pNew == nullptr)

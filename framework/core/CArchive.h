@@ -133,6 +133,10 @@ private:
     void CheckLoading() const;
     void CheckStoring() const;
     DWORD NextIndex();
+    // Each fails the archive: endOfFile when fewer than nBytes are left to
+    // read, badIndex when the object map has no room for another entry.
+    void RequireBytesLeft(unsigned long long nBytes) const;
+    void RequireMapRoom() const;
     CObject* ReadObjectImpl(const CRuntimeClass* pClassRefRequested, BOOL bRequireNew);
     [[noreturn]] void Fail(int cause) const;
 

@@ -51,9 +51,15 @@ public:
 
     // <0, 0, >0 as the platform's _mbscmp on a single-byte code page.
     int Compare(LPCSTR psz) const;
-    // The same answer for another string, but inline and a word at a time:
-    // collections compare keys at every level of every descent.
-    int Compare(const CString& s) const;
+    // The same answer for another string, inline: collections compare keys
+    // at every level of every descent.
+    int Compare(const CString& s) const
+    {
+        // strcmp compares as unsigned bytes and stops at the first zero, as
+        // _mbscmp does on a single-byte code page.
+        const int nOrder = std::strcmp(m_str.c_str(), s.m_str.c_str());
+        return nOrder < 0 ? -1 : nOrder > 0 ? 1 : 0;
+    }
     int CompareNoCase(LPCSTR psz) const;
 
     CString Mid(int nFirst) const;
@@ -80,74 +86,6 @@ public:
 private:
     std::string m_str;
 };
-
-// Both strings end in a zero at their length, so the shorter length plus one
-// bytes are readable in each; they are compared a word at a time, the last
-// word overlapping the one before. Where a word differs, or holds a zero, the
-// first such byte decides as _mbscmp would: bytes past a zero that both
-// strings share do not count.
-namespace AfxCompare
-{
-template <class Word> inline Word ToBigEndian(Word w)
-{
-    if constexpr (sizeof(Word) == 8)
-        return __builtin_bswap64(w);
-    else
-        return __builtin_bswap32(w);
-}
-
-template <class Word>
-inline int Words(const unsigned char* a, const unsigned char* b, size_t nReadable)
-{
-    constexpr Word nOnes = Word(~Word(0)) / 0xFF;
-    constexpr Word nHighs = nOnes << 7;
-    for (size_t nAt = 0;; nAt += sizeof(Word)) {
-        if (nAt + sizeof(Word) > nReadable)
-            nAt = nReadable - sizeof(Word);
-        Word x;
-        Word y;
-        std::memcpy(&x, a + nAt, sizeof(Word));
-        std::memcpy(&y, b + nAt, sizeof(Word));
-        // The lowest flagged byte is exactly the first zero of x; the bytes
-        // after it do not count, so both words are cut behind it. What is
-        // left then orders as the words read with their first byte highest,
-        // which needs no branch on the data.
-        const Word nZeros = (x - nOnes) & ~x & nHighs;
-        const Word nLowest = nZeros & (Word(0) - nZeros);
-        const Word nKeep = nZeros != 0 ? Word(nLowest << 1) - 1 : Word(~Word(0));
-        x &= nKeep;
-        y &= nKeep;
-        if (x != y)
-            return ToBigEndian(x) < ToBigEndian(y) ? -1 : 1;
-        if (nZeros != 0 || nAt + sizeof(Word) >= nReadable)
-            return 0;
-    }
-}
-
-inline int Bytes(const unsigned char* a, const unsigned char* b)
-{
-    for (;; ++a, ++b) {
-        if (*a != *b)
-            return *a < *b ? -1 : 1;
-        if (*a == 0)
-            return 0;
-    }
-}
-} // namespace AfxCompare
-
-inline int CString::Compare(const CString& s) const
-{
-    const auto* a = reinterpret_cast<const unsigned char*>(m_str.c_str());
-    const auto* b = reinterpret_cast<const unsigned char*>(s.m_str.c_str());
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    const size_t nReadable = std::min(m_str.size(), s.m_str.size()) + 1;
-    if (nReadable >= 8)
-        return AfxCompare::Words<uint64_t>(a, b, nReadable);
-    if (nReadable >= 4)
-        return AfxCompare::Words<uint32_t>(a, b, nReadable);
-#endif
-    return AfxCompare::Bytes(a, b);
-}
 
 AFX_API bool operator==(const CString& a, const CString& b);
 AFX_API bool operator==(const CString& a, LPCSTR b);

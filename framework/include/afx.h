@@ -6,8 +6,8 @@
 // clang-format off
 #include "../core/AfxTypes.h"
 #include "../core/CObject.h"
-#include "../core/CFixedAlloc.h"
 #include "../core/CString.h"
+#include "../core/AfxAtof.h"
 #include "../core/AfxModuleState.h"
 #include "../core/AfxCodePage.h"
 #include "../core/CException.h"

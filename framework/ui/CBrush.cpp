@@ -12,11 +12,6 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor)
     return Attach(::CreateSolidBrush(crColor));
 }
 
-int CBrush::GetLogBrush(LOGBRUSH* pLogBrush) const
-{
-    return ::GetObject(m_hObject, int(sizeof(LOGBRUSH)), pLogBrush);
-}
-
 CBrush* CBrush::FromHandle(HBRUSH hBrush)
 {
     return FromHandleOf<CBrush>(hBrush, RUNTIME_CLASS(CBrush));

@@ -12,7 +12,6 @@ public:
 
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
     BOOL CreateSolidBrush(COLORREF crColor);
-    int GetLogBrush(LOGBRUSH* pLogBrush) const;
 
     static CBrush* FromHandle(HBRUSH hBrush);
 };

@@ -41,24 +41,9 @@ CDC::~CDC()
     DeleteDC();
 }
 
-COLORREF CDC::GetBkColor() const
-{
-    return m_p->m_state.crBk;
-}
-
-COLORREF CDC::GetTextColor() const
-{
-    return m_p->m_state.crText;
-}
-
 int CDC::GetBkMode() const
 {
     return m_p->m_state.nBkMode;
-}
-
-CPoint CDC::GetCurrentPosition() const
-{
-    return CPoint(m_p->m_state.ptCurrent);
 }
 
 // ---- Surfaces ------------------------------------------------------------
@@ -115,7 +100,6 @@ QPainter* CDC::Detach()
     }
     UnregisterHandle();
     m_p->m_pPainter = nullptr;
-    m_p->m_savedStates.clear();
     m_p->m_lines.Clear();
     m_p->m_path.Clear();
     m_p->m_bPathOpen = FALSE;
@@ -309,16 +293,6 @@ CPen* CDC::GetCurrentPen() const
     return CPen::FromHandle(static_cast<HPEN>(m_p->m_state.hPen));
 }
 
-CBrush* CDC::GetCurrentBrush() const
-{
-    return CBrush::FromHandle(static_cast<HBRUSH>(m_p->m_state.hBrush));
-}
-
-CFont* CDC::GetCurrentFont() const
-{
-    return CFont::FromHandle(static_cast<HFONT>(m_p->m_state.hFont));
-}
-
 // ---- Attributes ----------------------------------------------------------
 
 COLORREF CDC::SetBkColor(COLORREF crColor)
@@ -342,37 +316,4 @@ int CDC::SetBkMode(int nBkMode)
     const int nPrevious = m_p->m_state.nBkMode;
     m_p->m_state.nBkMode = nBkMode;
     return nPrevious;
-}
-
-int CDC::SaveDC()
-{
-    if (m_hDC == nullptr)
-        return 0;
-    if (m_p->m_pPainter != nullptr) {
-        FlushLines();
-        m_p->m_pPainter->save();
-        ++m_p->m_nPainterSaves;
-    }
-    m_p->m_savedStates.push_back(m_p->m_state);
-    return int(m_p->m_savedStates.size());
-}
-
-BOOL CDC::RestoreDC(int nSavedDC)
-{
-    const int nLevels = int(m_p->m_savedStates.size());
-    const int nLevel = nSavedDC < 0 ? nLevels + 1 + nSavedDC : nSavedDC;
-    if (nSavedDC == 0 || nLevel < 1 || nLevel > nLevels)
-        return FALSE;
-    FlushLines();
-    while (int(m_p->m_savedStates.size()) >= nLevel) {
-        m_p->m_state = m_p->m_savedStates.back();
-        m_p->m_savedStates.pop_back();
-        if (m_p->m_pPainter != nullptr) {
-            m_p->m_pPainter->restore();
-            --m_p->m_nPainterSaves;
-        }
-    }
-    m_p->m_metrics.reset();
-    InvalidatePainterState();
-    return TRUE;
 }

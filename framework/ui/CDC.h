@@ -62,24 +62,15 @@ public:
     // The handle-level selection behind all of the above.
     HGDIOBJ SelectHandle(HGDIOBJ hObject);
     CPen* GetCurrentPen() const;
-    CBrush* GetCurrentBrush() const;
-    CFont* GetCurrentFont() const;
 
     // ---- Attributes ----------------------------------------------------
     COLORREF SetBkColor(COLORREF crColor);
-    COLORREF GetBkColor() const;
     COLORREF SetTextColor(COLORREF crColor);
-    COLORREF GetTextColor() const;
     // TRANSPARENT or OPAQUE; returns the previous mode, 0 for other values.
     int SetBkMode(int nBkMode);
     int GetBkMode() const;
-    // SaveDC returns the new level (from 1), 0 without a surface;
-    // RestoreDC takes a level or, when negative, a count back from the top.
-    int SaveDC();
-    BOOL RestoreDC(int nSavedDC);
 
     // ---- Lines and paths -----------------------------------------------
-    CPoint GetCurrentPosition() const;
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);

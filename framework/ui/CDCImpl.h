@@ -39,7 +39,6 @@ struct CDC::Impl {
     int m_nPainterSaves = 0; // painter saves this DC made and must undo
 
     DcState m_state;
-    std::vector<DcState> m_savedStates;
     BOOL m_bPainterPenSet = FALSE;
     BOOL m_bPainterFontSet = FALSE;
     mutable std::optional<QFontMetrics> m_metrics;

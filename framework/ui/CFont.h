@@ -11,7 +11,6 @@ public:
 
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
-    int GetLogFont(LOGFONTA* pLogFont) const;
 
     static CFont* FromHandle(HFONT hFont);
 };

@@ -26,6 +26,124 @@ inline int64_t MinorAt(int64_t i, int64_t d, int64_t n)
     return int64_t(q + ((num % den) > 0 ? 1 : 0));
 }
 
+// A segment in terms of its major axis a (the one it steps along) and its
+// minor axis b, in device coordinates, with the clip's range on each.
+// Pixels i = 0 .. n - 1 lie at a0 + sa * i along the major axis.
+struct AxisSegment {
+    bool bAlongX = true;
+    int64_t a0 = 0;
+    int64_t b0 = 0;
+    int64_t d = 0; // how far the minor coordinate moves over the segment
+    int64_t n = 0;
+    int sa = 1;
+    int64_t aLo = 0;
+    int64_t aHi = 0;
+    int64_t bLo = 0;
+    int64_t bHi = 0;
+
+    int64_t MinorOf(int64_t i) const { return b0 + MinorAt(i, d, n); }
+    bool MinorInside(int64_t i) const
+    {
+        const int64_t b = MinorOf(i);
+        return b >= bLo && b <= bHi;
+    }
+};
+
+// Most segments of a partial repaint miss it altogether.
+bool MissesClip(int64_t x0, int64_t y0, int64_t dx, int64_t dy, const QRect& rcClip)
+{
+    return (x0 < rcClip.left() && x0 + dx < rcClip.left()) ||
+           (x0 > rcClip.right() && x0 + dx > rcClip.right()) ||
+           (y0 < rcClip.top() && y0 + dy < rcClip.top()) ||
+           (y0 > rcClip.bottom() && y0 + dy > rcClip.bottom());
+}
+
+AxisSegment ToAxes(int64_t x0, int64_t y0, int64_t dx, int64_t dy, const QRect& rcClip)
+{
+    AxisSegment s;
+    s.bAlongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    s.a0 = s.bAlongX ? x0 : y0;
+    s.b0 = s.bAlongX ? y0 : x0;
+    const int64_t da = s.bAlongX ? dx : dy;
+    s.d = s.bAlongX ? dy : dx;
+    s.n = da < 0 ? -da : da;
+    s.sa = da < 0 ? -1 : 1;
+    s.aLo = s.bAlongX ? rcClip.left() : rcClip.top();
+    s.aHi = s.bAlongX ? rcClip.right() : rcClip.bottom();
+    s.bLo = s.bAlongX ? rcClip.top() : rcClip.left();
+    s.bHi = s.bAlongX ? rcClip.bottom() : rcClip.right();
+    return s;
+}
+
+// The first and the last pixel inside the clip; false when there is none.
+// The minor offset is monotonic in i, so the pixels inside the minor range
+// are one stretch, searched for only when an end of the segment lies
+// outside it.
+bool FindVisiblePixels(const AxisSegment& s, int64_t& iFirst, int64_t& iLast)
+{
+    iFirst = std::max<int64_t>(s.sa > 0 ? s.aLo - s.a0 : s.a0 - s.aHi, 0);
+    iLast = std::min<int64_t>(s.sa > 0 ? s.aHi - s.a0 : s.a0 - s.aLo, s.n - 1);
+    if (iFirst > iLast)
+        return false;
+    const int64_t b1 = s.b0 + s.d;
+    if (s.b0 >= s.bLo && s.b0 <= s.bHi && b1 >= s.bLo && b1 <= s.bHi)
+        return true;
+    if (!s.MinorInside(iFirst)) {
+        // Pixels before the stretch lie on the same side as the start.
+        const bool bBelow = s.MinorOf(iFirst) < s.bLo;
+        int64_t lo = iFirst, hi = iLast + 1; // first i past the outside stretch
+        while (lo < hi) {
+            const int64_t mid = lo + (hi - lo) / 2;
+            const int64_t b = s.MinorOf(mid);
+            if (bBelow ? b < s.bLo : b > s.bHi)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        iFirst = lo;
+        if (iFirst > iLast || !s.MinorInside(iFirst))
+            return false;
+    }
+    int64_t lo = iFirst, hi = iLast; // last i inside
+    while (lo < hi) {
+        const int64_t mid = hi - (hi - lo) / 2;
+        if (s.MinorInside(mid))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    iLast = lo;
+    return true;
+}
+
+// The walk from pixel iFirst to iLast, with the error term it has at step
+// iFirst: num = 2 i d - n, m = ceil(num / 2n), r = num - 2n m in (-2n, 0];
+// m moves when r leaves that range. The walk keeps it as e, which moves m
+// when positive whatever the sign of d.
+CLineWalk WalkBetween(const AxisSegment& s, int64_t iFirst, int64_t iLast)
+{
+    const int64_t n2 = 2 * s.n;
+    int64_t m = 0;
+    int64_t r = -s.n;
+    if (iFirst > 0) {
+        m = MinorAt(iFirst, s.d, s.n);
+        r = int64_t(Wide(2) * iFirst * s.d - s.n - Wide(n2) * m);
+    }
+    const int64_t a = s.a0 + s.sa * iFirst;
+    const int64_t b = s.b0 + m;
+    CLineWalk line;
+    line.x = int(s.bAlongX ? a : b);
+    line.y = int(s.bAlongX ? b : a);
+    line.nCount = int(iLast - iFirst + 1);
+    line.bAlongX = s.bAlongX;
+    line.nMajorStep = s.sa;
+    line.nMinorStep = s.d < 0 ? -1 : 1;
+    line.e = s.d < 0 ? -r - n2 + 1 : r;
+    line.nRise = s.d < 0 ? -2 * s.d : 2 * s.d;
+    line.nRun = n2;
+    return line;
+}
+
 BOOL IsDirectFormat(QImage::Format eFormat)
 {
     return eFormat == QImage::Format_RGB32 || eFormat == QImage::Format_ARGB32 ||
@@ -61,92 +179,13 @@ void CGdiLineRaster::Rasterize(QPoint ptFrom, QPoint ptTo, QPoint ptOffset, cons
         return;
     const int64_t x0 = int64_t(ptFrom.x()) + ptOffset.x();
     const int64_t y0 = int64_t(ptFrom.y()) + ptOffset.y();
-    // Most segments of a partial repaint miss it altogether.
-    if ((x0 < rcClip.left() && x0 + dx < rcClip.left()) ||
-        (x0 > rcClip.right() && x0 + dx > rcClip.right()) ||
-        (y0 < rcClip.top() && y0 + dy < rcClip.top()) ||
-        (y0 > rcClip.bottom() && y0 + dy > rcClip.bottom()))
+    if (MissesClip(x0, y0, dx, dy, rcClip))
         return;
-    const bool bAlongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    // Major axis a, minor axis b.
-    const int64_t a0 = bAlongX ? x0 : y0;
-    const int64_t b0 = bAlongX ? y0 : x0;
-    const int64_t da = bAlongX ? dx : dy;
-    const int64_t d = bAlongX ? dy : dx;
-    const int64_t n = da < 0 ? -da : da;
-    const int sa = da < 0 ? -1 : 1;
-    const int64_t aLo = bAlongX ? rcClip.left() : rcClip.top();
-    const int64_t aHi = bAlongX ? rcClip.right() : rcClip.bottom();
-    const int64_t bLo = bAlongX ? rcClip.top() : rcClip.left();
-    const int64_t bHi = bAlongX ? rcClip.bottom() : rcClip.right();
-
-    // Pixels i = 0 .. n - 1 lie at a0 + sa * i.
-    int64_t iFirst = sa > 0 ? aLo - a0 : a0 - aHi;
-    int64_t iLast = sa > 0 ? aHi - a0 : a0 - aLo;
-    iFirst = iFirst < 0 ? 0 : iFirst;
-    iLast = iLast > n - 1 ? n - 1 : iLast;
-    if (iFirst > iLast)
-        return;
-    // The minor offset is monotonic in i, so the pixels inside the minor
-    // range are one stretch; find it only when an end lies outside.
-    auto inside = [&](int64_t i) {
-        const int64_t b = b0 + MinorAt(i, d, n);
-        return b >= bLo && b <= bHi;
-    };
-    const int64_t b1 = b0 + d;
-    if (b0 < bLo || b0 > bHi || b1 < bLo || b1 > bHi) {
-        // Pixels before the stretch lie on the same side as the start.
-        const bool bFirstOut = !inside(iFirst);
-        if (bFirstOut) {
-            const int64_t bStart = b0 + MinorAt(iFirst, d, n);
-            const bool bBelow = bStart < bLo;
-            int64_t lo = iFirst, hi = iLast + 1; // first i past the outside stretch
-            while (lo < hi) {
-                const int64_t mid = lo + (hi - lo) / 2;
-                const int64_t b = b0 + MinorAt(mid, d, n);
-                if (bBelow ? b < bLo : b > bHi)
-                    lo = mid + 1;
-                else
-                    hi = mid;
-            }
-            iFirst = lo;
-            if (iFirst > iLast || !inside(iFirst))
-                return;
-        }
-        int64_t lo = iFirst, hi = iLast; // last i inside
-        while (lo < hi) {
-            const int64_t mid = hi - (hi - lo) / 2;
-            if (inside(mid))
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        iLast = lo;
-    }
-
-    // The stretch's error term: num = 2 i d - n, m = ceil(num / 2n), r = num
-    // - 2n m in (-2n, 0]; m moves when r leaves that range. The walk keeps
-    // it as e, which moves m when positive whatever the sign of d.
-    const int64_t n2 = 2 * n;
-    int64_t m = 0;
-    int64_t r = -n;
-    if (iFirst > 0) {
-        m = MinorAt(iFirst, d, n);
-        r = int64_t(Wide(2) * iFirst * d - n - Wide(n2) * m);
-    }
-    const int64_t a = a0 + sa * iFirst;
-    const int64_t b = b0 + m;
-    CLineWalk line;
-    line.x = int(bAlongX ? a : b);
-    line.y = int(bAlongX ? b : a);
-    line.nCount = int(iLast - iFirst + 1);
-    line.bAlongX = bAlongX;
-    line.nMajorStep = sa;
-    line.nMinorStep = d < 0 ? -1 : 1;
-    line.e = d < 0 ? -r - n2 + 1 : r;
-    line.nRise = d < 0 ? -2 * d : 2 * d;
-    line.nRun = n2;
-    walk(line);
+    const AxisSegment segment = ToAxes(x0, y0, dx, dy, rcClip);
+    int64_t iFirst = 0;
+    int64_t iLast = 0;
+    if (FindVisiblePixels(segment, iFirst, iLast))
+        walk(WalkBetween(segment, iFirst, iLast));
 }
 
 BOOL CGdiLineRaster::SetUpMapping(const QPainter& painter)

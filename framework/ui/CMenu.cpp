@@ -27,7 +27,7 @@ struct MenuItem {
 struct MenuData {
     std::vector<MenuItem> items;
     CMenu* pAttached = nullptr;
-    std::unique_ptr<CMenu> pTemporary; // wrapper handed out by GetSubMenu
+    std::unique_ptr<CMenu> pTemporary; // wrapper handed out by FromHandle
 };
 
 std::map<HMENU, MenuData>& MenuTable()
@@ -265,15 +265,6 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
     const MenuItem* pItem = FindItem(m_hMenu, nIDItem, nFlags);
     rString = pItem != nullptr ? pItem->strText : CString();
     return rString.GetLength();
-}
-
-CMenu* CMenu::GetSubMenu(int nPos) const
-{
-    const MenuData* pData = FindMenu(m_hMenu);
-    if (pData == nullptr || nPos < 0 || size_t(nPos) >= pData->items.size())
-        return nullptr;
-    const MenuItem& item = pData->items[size_t(nPos)];
-    return (item.nFlags & MF_POPUP) ? FromHandle(reinterpret_cast<HMENU>(item.nID)) : nullptr;
 }
 
 // ===========================================================================

@@ -25,7 +25,6 @@ public:
     BOOL DestroyMenu();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
-    HMENU GetSafeHmenu() const { return m_hMenu; }
     operator HMENU() const { return m_hMenu; }
     // The object attached to a menu handle; null when none is.
     static CMenu* FromHandle(HMENU hMenu);
@@ -39,7 +38,6 @@ public:
     // 0 for a separator, (UINT)-1 for a sub-menu or no such item.
     UINT GetMenuItemID(int nPos) const;
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
-    CMenu* GetSubMenu(int nPos) const;
 
     // Shows the menu with its top-left corner at the screen point. A chosen
     // item reaches pWnd as WM_COMMAND (wParam = its id, lParam = 0), or,

@@ -12,11 +12,6 @@ BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
     return Attach(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
-int CPen::GetLogPen(LOGPEN* pLogPen) const
-{
-    return ::GetObject(m_hObject, int(sizeof(LOGPEN)), pLogPen);
-}
-
 CPen* CPen::FromHandle(HPEN hPen)
 {
     return FromHandleOf<CPen>(hPen, RUNTIME_CLASS(CPen));

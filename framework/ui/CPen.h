@@ -12,7 +12,6 @@ public:
 
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
-    int GetLogPen(LOGPEN* pLogPen) const;
 
     static CPen* FromHandle(HPEN hPen);
 };

@@ -25,13 +25,11 @@ public:
     // By value: the corners are not aliased onto the rectangle's fields.
     CPoint TopLeft() const { return CPoint(left, top); }
     CPoint BottomRight() const { return CPoint(right, bottom); }
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 
     BOOL IsRectEmpty() const;
-    BOOL IsRectNull() const { return left == 0 && right == 0 && top == 0 && bottom == 0; }
     BOOL PtInRect(POINT point) const;
 
     void SetRect(int x1, int y1, int x2, int y2) { *this = CRect(x1, y1, x2, y2); }

@@ -1,5 +1,6 @@
-// Contents: message dispatch; creation and destruction; geometry; state and
-// text; painting requests; timers; cursor position.
+// Contents: message dispatch (with the default handlers); creation and
+// destruction; geometry; state, relatives and text; painting requests;
+// timers; device contexts handed out by GetDC.
 #include "AfxQtAccess.h"
 #include <afxwin.h>
 
@@ -636,14 +637,6 @@ CWnd* CWnd::GetOwner() const
     return m_pOwner != nullptr ? m_pOwner : GetParent();
 }
 
-CWnd* CWnd::GetTopLevelParent() const
-{
-    const CWnd* pWnd = this;
-    while (CWnd* pParent = pWnd->GetParent())
-        pWnd = pParent;
-    return const_cast<CWnd*>(pWnd);
-}
-
 CWnd* CWnd::SetFocus()
 {
     CWnd* pOld = GetFocus();
@@ -683,13 +676,6 @@ int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
     std::copy_n(str.GetString(), nCopy, lpszStringBuf);
     lpszStringBuf[nCopy] = '\0';
     return nCopy;
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    CString str;
-    GetWindowText(str);
-    return str.GetLength();
 }
 
 CString CWnd::GetAccessibleName() const

@@ -68,14 +68,11 @@ public:
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     DWORD GetStyle() const { return m_dwStyle; }
-    DWORD GetExStyle() const { return m_dwExStyle; }
-    int GetDlgCtrlID() const { return int(m_nID); }
     CWnd* GetDlgItem(int nID) const;
     CWnd* GetParent() const;
     CFrameWnd* GetParentFrame() const;
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_pOwner = pOwnerWnd; }
-    CWnd* GetTopLevelParent() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
     void BringWindowToTop();
@@ -83,7 +80,6 @@ public:
     void SetWindowText(LPCSTR lpszString);
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const;
 
     // ---- painting ----
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
@@ -93,7 +89,6 @@ public:
                       LPCRECT lpClipRect = nullptr);
     // A context that measures with the window's font; release with ReleaseDC.
     CDC* GetDC();
-    CDC* GetWindowDC() { return GetDC(); }
     int ReleaseDC(CDC* pDC);
 
     // ---- timers, delivered as WM_TIMER ----

@@ -1,8 +1,6 @@
 #include "ChartWindow.h"
 #include <afxqt.h>
 
-#include "StatisticFlags.h"
-
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -110,9 +108,9 @@ bool ChartWindow::writeSvg(const QString& path, QString& error)
     return true;
 }
 
-void ChartWindow::toggleStatistic(int statistic)
+void ChartWindow::toggleStatistic(Statistic statistic)
 {
-    m_view.SendMessage(WM_COMMAND, WPARAM(StatisticFlags::kCommandBase + unsigned(statistic)), 0);
+    m_view.SendMessage(WM_COMMAND, WPARAM(chartCommand(statistic)), 0);
 }
 
 void ChartWindow::close()

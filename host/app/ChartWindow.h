@@ -6,6 +6,8 @@
 
 #include <afxwin.h>
 
+#include "Statistic.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -30,8 +32,8 @@ public:
     // The very same paint sent to an SVG file, so that curves become vector
     // paths; false with the reason when the file cannot be written.
     bool writeSvg(const QString& path, QString& error);
-    // The chart's own command for statistic k (5000 + k).
-    void toggleStatistic(int statistic);
+    // Through the chart's own menu command for the statistic.
+    void toggleStatistic(Statistic statistic);
     // Closes the frame as the user would; the document goes with it.
     void close();
 

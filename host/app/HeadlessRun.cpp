@@ -5,21 +5,21 @@
 #include "HostSession.h"
 #include "StatisticFlags.h"
 
+#include "HostLog.h"
 #include <QCoreApplication>
 #include <QDir>
+
 #include <QFileInfo>
 #include <QImageWriter>
 
-HeadlessRun::HeadlessRun(HostSession& session, const HostOptions& options, QTextStream& out,
-                         QTextStream& err)
-    : m_session(session), m_options(options), m_out(out), m_err(err)
+HeadlessRun::HeadlessRun(HostSession& session, const HostOptions& options, QTextStream& out)
+    : m_session(session), m_options(options), m_out(out)
 {
 }
 
 bool HeadlessRun::fail(const QString& message)
 {
-    m_err << "kurvo-host: " << message << "\n";
-    m_err.flush();
+    HostLog::error(message);
     return false;
 }
 
@@ -65,7 +65,7 @@ bool HeadlessRun::loadGames()
     // Problems with some files leave the rest usable; they are told, and
     // the run goes on with what loaded.
     for (const GameLoadError& problem : m_session.store().errors())
-        m_err << "kurvo-host: warning: " << problem.toString() << "\n";
+        HostLog::warning(problem.toString());
     if (m_session.store().games().empty())
         return fail(QStringLiteral("no games in %1").arg(m_options.gamesFolder));
     return true;
@@ -118,7 +118,7 @@ bool HeadlessRun::loadPlugins()
 {
     m_session.loadPlugins(m_options.pluginFolder, m_options.startFolder);
     for (const QString& problem : m_session.plugins().problems())
-        m_err << "kurvo-host: warning: " << problem << "\n";
+        HostLog::warning(problem);
     if (m_session.plugins().plugins().empty())
         return fail(
             QStringLiteral("no plug-in could be loaded from %1").arg(m_options.pluginFolder));
@@ -152,8 +152,8 @@ bool HeadlessRun::openChart()
                         .arg(chartFilePath()));
     // The chart was either created (showing Industry) and written at once,
     // or opened from this file; either way the file now holds its flags.
-    m_chartFlagsAtOpen = StatisticFlags::readFromChartFile(chartFilePath())
-                             .value_or(StatisticFlags::bit(StatisticFlags::kFirst));
+    m_chartFlagsAtOpen =
+        StatisticFlags::readFromChartFile(chartFilePath()).value_or(chartFlag(Statistic::Industry));
     return true;
 }
 
@@ -170,10 +170,10 @@ void HeadlessRun::switchStatistics()
     if (!m_options.stats)
         return;
     ChartWindow chart(*m_view);
-    const int differ = (m_chartFlagsAtOpen ^ *m_options.stats) & StatisticFlags::kMask;
-    for (int statistic = StatisticFlags::kFirst; statistic <= StatisticFlags::kLast; ++statistic) {
-        if (differ & StatisticFlags::bit(statistic))
-            chart.toggleStatistic(statistic);
+    const int differ = (m_chartFlagsAtOpen ^ *m_options.stats) & kChartStatisticFlags;
+    for (int i = 0; i < kStatisticCount; ++i) {
+        if (differ & chartFlag(Statistic(i)))
+            chart.toggleStatistic(Statistic(i));
     }
 }
 
@@ -210,7 +210,7 @@ bool HeadlessRun::checkStatistics()
     if (!m_options.stats)
         return true;
     const std::optional<int> stored = StatisticFlags::readFromChartFile(chartFilePath());
-    if (stored && (*stored & StatisticFlags::kMask) == *m_options.stats)
+    if (stored && (*stored & kChartStatisticFlags) == *m_options.stats)
         return true;
     return fail(
         QStringLiteral("the chart did not take the statistics %1 (it shows %2)")

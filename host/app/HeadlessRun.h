@@ -21,8 +21,7 @@ class CView;
 class HeadlessRun
 {
 public:
-    HeadlessRun(HostSession& session, const HostOptions& options, QTextStream& out,
-                QTextStream& err);
+    HeadlessRun(HostSession& session, const HostOptions& options, QTextStream& out);
 
     // 0 on success; otherwise the problem has been written to err.
     int run();
@@ -46,7 +45,6 @@ private:
     HostSession& m_session;
     const HostOptions& m_options;
     QTextStream& m_out;
-    QTextStream& m_err;
     Game* m_game = nullptr;
     std::vector<std::string> m_races; // ANSI
     CView* m_view = nullptr;

@@ -3,6 +3,7 @@
 
 #include "ChartWindow.h"
 #include "GamesWatcher.h"
+#include "HostLog.h"
 #include "HostSession.h"
 #include "LogMapDialog.h"
 #include "PluginAbout.h"
@@ -57,7 +58,7 @@ HostWindow::HostWindow(HostSession& session, const HostOptions& options, QObject
     m_reporter = [this](const QString& text) {
         // Nobody could answer a box on the offscreen platform.
         if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-            std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(text));
+            HostLog::error(text);
         else
             QMessageBox::warning(mainWindow(), tr("KURVO7 host"), text);
     };
@@ -470,15 +471,9 @@ QString HostWindow::aboutText()
     }
     if (parts.isEmpty())
         parts << tr("No plug-ins are loaded.");
-    const auto& disabled = m_session.plugins().disabled();
-    if (!disabled.empty()) {
-        QStringList lines{tr("Not in use:")};
-        for (const PluginHost::DisabledModule& module : disabled)
-            lines << QStringLiteral("  %1: %2 (%3)")
-                         .arg(module.path, PluginModule::failureName(module.failure),
-                              module.detail);
-        parts << lines.join(QLatin1Char('\n'));
-    }
+    const QString notInUse = PluginAbout::notInUseText(m_session.plugins().disabled());
+    if (!notInUse.isEmpty())
+        parts << notInUse;
     return parts.join(QStringLiteral("\n\n"));
 }
 
@@ -499,9 +494,9 @@ void HostWindow::tellLoadProblems()
     // Modules that are no plug-ins are common in a program folder (the
     // framework's own libraries sit there too): they are noted, not shown
     // in a box. Bad game files and a host without plug-ins are.
-    const QStringList& skipped = m_session.plugins().problems();
+    const QStringList skipped = m_session.plugins().problems();
     for (const QString& problem : skipped)
-        std::fprintf(stderr, "kurvo-host: %s\n", qPrintable(problem));
+        HostLog::warning(problem);
     if (!skipped.isEmpty())
         mainWindow()->statusBar()->showMessage(
             tr("%n module(s) skipped; see the terminal", nullptr, int(skipped.size())), 10000);
@@ -520,14 +515,14 @@ void HostWindow::report(const QString& text)
         m_reporter(text);
 }
 
-int HostWindow::runInteractive(HostSession& session, const HostOptions& options, QTextStream& err)
+int HostWindow::runInteractive(HostSession& session, const HostOptions& options)
 {
     int code = 0;
     {
         HostWindow window(session, options);
         QString error;
         if (!window.start(error)) {
-            err << "kurvo-host: " << error << "\n";
+            HostLog::error(error);
             return 1;
         }
         // The framework takes the main window down itself when it closes,

@@ -39,7 +39,7 @@ public:
     bool start(QString& error);
 
     // Builds, starts and runs until the main window closes; the exit code.
-    static int runInteractive(HostSession& session, const HostOptions& options, QTextStream& err);
+    static int runInteractive(HostSession& session, const HostOptions& options);
 
     void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
 

@@ -2,6 +2,7 @@
 #include <afxqt.h>
 
 #include "GameStore.h"
+#include "Statistic.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -50,8 +51,9 @@ RacesPanel::RacesPanel(GameStore& store, QWidget* parent)
     layout->addWidget(m_table);
     setFocusProxy(m_games);
 
-    const QStringList headers{tr("Race"),    tr("Turn"),   tr("Industry"), tr("Population"),
-                              tr("Weapons"), tr("Drives"), tr("Shields")};
+    QStringList headers{tr("Race"), tr("Turn")};
+    for (const StatisticInfo& statistic : kStatistics)
+        headers << tr(statistic.heading);
     m_table->setColumnCount(int(headers.size()));
     m_table->setHorizontalHeaderLabels(headers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1,31 +1,19 @@
 #include "StatisticFlags.h"
 
 #include <QFile>
-#include <array>
-
-namespace
-{
-// In statistic order, from 1.
-constexpr std::array<const char*, 5> kNames{"industry", "population", "weapons", "drives",
-                                            "shields"};
-} // namespace
+#include <QStringList>
 
 std::optional<int> StatisticFlags::parseList(const QString& list, QString& error)
 {
     int flags = 0;
     for (const QString& raw : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = raw.trimmed().toLower();
-        int statistic = 0;
-        for (size_t i = 0; i < kNames.size(); ++i) {
-            if (name == QLatin1String(kNames[i]))
-                statistic = int(i) + kFirst;
-        }
-        if (statistic == 0) {
+        const std::optional<Statistic> statistic = statisticNamed(raw.trimmed().toStdString());
+        if (!statistic) {
             error = QStringLiteral("unknown statistic \"%1\" (known: %2)")
-                        .arg(raw.trimmed(), names(kMask));
+                        .arg(raw.trimmed(), names(kChartStatisticFlags));
             return std::nullopt;
         }
-        flags |= bit(statistic);
+        flags |= chartFlag(*statistic);
     }
     return flags;
 }
@@ -33,9 +21,9 @@ std::optional<int> StatisticFlags::parseList(const QString& list, QString& error
 QString StatisticFlags::names(int flags)
 {
     QStringList out;
-    for (int statistic = kFirst; statistic <= kLast; ++statistic) {
-        if (flags & bit(statistic))
-            out << QLatin1String(kNames[size_t(statistic - kFirst)]);
+    for (int i = 0; i < kStatisticCount; ++i) {
+        if (flags & chartFlag(Statistic(i)))
+            out << QLatin1String(kStatistics[size_t(i)].name);
     }
     return out.join(QLatin1Char(','));
 }

@@ -183,7 +183,7 @@ bool DataManager::answerRaceTurn(const Request& request, CMapStringToString& map
     for (size_t i = 0; i < kStatisticCount; ++i) {
         const std::string_view text = (*figures)[i];
         if (!text.empty())
-            map.SetAt(kStatisticNames[i].replyKey, CString(text.data(), int(text.size())));
+            map.SetAt(kStatistics[i].replyKey, CString(text.data(), int(text.size())));
     }
     return true;
 }

@@ -108,14 +108,13 @@ std::optional<Game> ScoreLogReader::load(std::string name, QString displayName, 
         return std::nullopt;
     }
     flush(game);
-    for (size_t i = 0; i < kStatisticNames.size(); ++i) {
+    for (size_t i = 0; i < kStatistics.size(); ++i) {
         const std::string& tag = m_map.tag(Statistic(i));
         if (!tag.empty() &&
             std::find(m_tagNames.begin(), m_tagNames.end(), tag) == m_tagNames.end())
-            log.add(
-                m_path, 0,
-                QStringLiteral("the log declares no tag \"%1\"; %2 stays empty")
-                    .arg(QString::fromStdString(tag), QLatin1String(kStatisticNames[i].replyKey)));
+            log.add(m_path, 0,
+                    QStringLiteral("the log declares no tag \"%1\"; %2 stays empty")
+                        .arg(QString::fromStdString(tag), QLatin1String(kStatistics[i].replyKey)));
     }
     game.shrinkToFit();
     return game;

@@ -7,15 +7,6 @@ namespace
 {
 const char* const kNone = "none";
 
-std::optional<Statistic> statisticNamed(const QString& name)
-{
-    for (size_t i = 0; i < kStatisticNames.size(); ++i) {
-        if (name.compare(QLatin1String(kStatisticNames[i].column), Qt::CaseInsensitive) == 0)
-            return Statistic(i);
-    }
-    return std::nullopt;
-}
-
 bool isTagName(const QString& tag)
 {
     // Tags are single words in a log: they stand between spaces.
@@ -57,11 +48,10 @@ bool StatisticMap::apply(const QString& text, QString& error)
         const qsizetype equals = pair.indexOf(QLatin1Char('='));
         const QString name = pair.left(equals).trimmed();
         const QString tag = equals < 0 ? QString() : pair.mid(equals + 1).trimmed();
-        const std::optional<Statistic> statistic = statisticNamed(name);
+        const std::optional<Statistic> statistic = statisticNamed(name.toStdString());
         if (equals < 0 || !statistic) {
-            error = QStringLiteral("\"%1\" is not STAT=TAG with STAT one of "
-                                   "industry, population, weapons, drives, shields")
-                        .arg(pair.trimmed());
+            error = QStringLiteral("\"%1\" is not STAT=TAG with STAT one of %2")
+                        .arg(pair.trimmed(), QString::fromStdString(statisticNameList()));
             return false;
         }
         if (!isTagName(tag)) {
@@ -79,7 +69,7 @@ QString StatisticMap::toString() const
     QStringList pairs;
     for (size_t i = 0; i < m_tags.size(); ++i) {
         const std::string& tag = m_tags[i];
-        pairs << QStringLiteral("%1=%2").arg(QLatin1String(kStatisticNames[i].column),
+        pairs << QStringLiteral("%1=%2").arg(QLatin1String(kStatistics[i].name),
                                              tag.empty() ? QLatin1String(kNone)
                                                          : QString::fromStdString(tag));
     }

@@ -1,7 +1,7 @@
 #include "TurnRowParser.h"
 
 #include "TurnNumber.h"
-#include "hostdata/KurvoAtof.h"
+#include <afx.h>
 
 namespace
 {
@@ -29,7 +29,7 @@ bool isNumber(std::string_view text)
 {
     const char first = text.front();
     const bool space = first == ' ' || (first >= '\t' && first <= '\r');
-    return !space && KurvoDecimalLength(text, KurvoExponentLetters::eOnly) == text.size();
+    return !space && AfxDecimalLength(text, AfxExponentLetters::eOnly) == text.size();
 }
 
 QString shown(std::string_view text)
@@ -43,8 +43,8 @@ const std::vector<std::string_view>& TurnRowParser::columns()
 {
     static const std::vector<std::string_view> names = [] {
         std::vector<std::string_view> all{"turn", "race"};
-        for (const StatisticNames& statistic : kStatisticNames)
-            all.push_back(statistic.column);
+        for (const StatisticInfo& statistic : kStatistics)
+            all.push_back(statistic.name);
         return all;
     }();
     return names;
@@ -79,6 +79,6 @@ std::string TurnRowParser::figure(int line, int statistic, std::string_view cell
     m_figureLog.add(
         m_path, line,
         QStringLiteral("%1 figure \"%2\" is not a number; counted as missing")
-            .arg(QString::fromLatin1(kStatisticNames[size_t(statistic)].column), shown(text)));
+            .arg(QString::fromLatin1(kStatistics[size_t(statistic)].name), shown(text)));
     return {};
 }

@@ -2,7 +2,7 @@
 // turns it into a turn number, a race name and the five figure texts.
 //
 // A figure is the whole cell, blanks (spaces and tabs) around it aside, and
-// must be a number as the plug-in reads one (see hostdata/KurvoAtof.h); the
+// must be a number as the plug-in reads one (see the framework's AfxAtof); the
 // plug-in would read "inf", "0x10" or "12abc" as something the file did not
 // mean. Such a figure is reported and counts as missing, and the line keeps
 // its other figures. A blank cell is a figure the host does not have.

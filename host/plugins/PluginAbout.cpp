@@ -2,6 +2,7 @@
 
 #include <afxqt.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -61,5 +62,15 @@ QString PluginAbout::versionText(const QString& modulePath)
         for (const auto& [key, value] : copy->strings)
             lines << QStringLiteral("  %1: %2").arg(AfxToQString(key), AfxToQString(value));
     }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString PluginAbout::notInUseText(const std::vector<PluginFailure>& failures)
+{
+    if (failures.empty())
+        return QString();
+    QStringList lines{QCoreApplication::translate("PluginAbout", "Not in use:")};
+    for (const PluginFailure& failure : failures)
+        lines << QStringLiteral("  ") + failure.helpLine();
     return lines.join(QLatin1Char('\n'));
 }

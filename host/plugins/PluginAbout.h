@@ -4,6 +4,8 @@
 
 #include <afx.h>
 
+#include "PluginFailure.h"
+
 #include <QString>
 #include <utility>
 #include <vector>
@@ -17,4 +19,6 @@ public:
     // others by name.
     static QString text(const QString& fileName, const Keys& keys, const QString& modulePath);
     static QString versionText(const QString& modulePath);
+    // The modules not in use, with why; empty when there are none.
+    static QString notInUseText(const std::vector<PluginFailure>& failures);
 };

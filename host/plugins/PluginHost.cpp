@@ -43,8 +43,8 @@ bool PluginHost::loadFolder(const QString& folder, const StartInfo& start)
 {
     const QDir dir(folder);
     if (!dir.exists() || !dir.isReadable()) {
-        disable(folder, PluginModule::Failure::NotFound, QStringLiteral("no such plug-in folder"));
-        m_problems << QStringLiteral("%1: no such plug-in folder").arg(folder);
+        m_disabled.push_back({QDir::toNativeSeparators(folder), PluginFailure::Kind::NotFound,
+                              QStringLiteral("no such plug-in folder")});
         return false;
     }
     const QStringList files = dir.entryList({QStringLiteral("*.so")}, QDir::Files, QDir::Name);
@@ -59,65 +59,74 @@ bool PluginHost::loadFolder(const QString& folder, const StartInfo& start)
 
 bool PluginHost::loadModule(const QString& path, const StartInfo& start)
 {
-    PluginModule::Failure failure = PluginModule::Failure::NotFound;
-    QString error;
-    std::unique_ptr<PluginModule> plugin = PluginModule::load(path, failure, error);
+    PluginFailure failure;
+    std::unique_ptr<PluginModule> plugin = PluginModule::load(path, failure);
     if (!plugin) {
-        disable(path, failure, error);
-        m_problems << QStringLiteral("%1: %2; skipped").arg(QDir::toNativeSeparators(path), error);
+        m_disabled.push_back(failure);
         return false;
     }
     PluginModule& started = *plugin;
     m_plugins.push_back(std::move(plugin));
-    const qsizetype problemsBefore = m_problems.size();
-    if (!startModule(started, start)) {
-        // What went wrong is the start's last word, or the refusal of a
-        // call made while another one ran.
-        disable(path, PluginModule::Failure::FailedStart,
-                m_problems.size() > problemsBefore
-                    ? m_problems.last().section(QStringLiteral(": "), 1)
-                    : QStringLiteral("another plug-in call was running"));
+    QString error;
+    if (!startModule(started, start, error)) {
+        m_disabled.push_back(
+            {QDir::toNativeSeparators(path), PluginFailure::Kind::FailedStart, error});
         m_plugins.pop_back();
         return false;
     }
     return true;
 }
 
-void PluginHost::disable(const QString& path, PluginModule::Failure failure, const QString& detail)
+QStringList PluginHost::problems() const
 {
-    m_disabled.push_back({QDir::toNativeSeparators(path), failure, detail});
+    QStringList lines;
+    for (const PluginFailure& failure : m_disabled)
+        lines << failure.logLine();
+    return lines + m_notes;
 }
 
-bool PluginHost::startModule(PluginModule& plugin, const StartInfo& start)
+bool PluginHost::startModule(PluginModule& plugin, const StartInfo& start, QString& error)
 {
-    if (!callOnLoad(plugin, start.startFolder))
+    if (!callOnLoad(plugin, start.startFolder, error))
         return false;
     CMapStringToString map;
     map.SetAt("MainFrame", start.mainFrame);
     map.SetAt("DataManager", start.dataManager);
     map.SetAt("EventMask", start.eventMask);
-    if (!guarded(plugin, "OnInitialize", [&] { plugin.call(PluginModule::OnInitialize, map); }))
+    if (!guarded(
+            "OnInitialize", [&] { plugin.call(PluginModule::OnInitialize, map); }, error))
         return false;
     for (const QString& problem : plugin.takeMenuItems(map))
-        m_problems << QStringLiteral("%1: %2").arg(plugin.fileName(), problem);
+        m_notes << QStringLiteral("%1: %2").arg(plugin.fileName(), problem);
     return true;
 }
 
-bool PluginHost::callOnLoad(PluginModule& plugin, const QString& startFolder)
+bool PluginHost::callOnLoad(PluginModule& plugin, const QString& startFolder, QString& error)
 {
     CurrentDirectory current(startFolder);
     if (!current.changed()) {
-        m_problems << QStringLiteral("%1: cannot enter the start folder %2; skipped")
-                          .arg(plugin.fileName(), startFolder);
+        error = QStringLiteral("cannot enter the start folder %1").arg(startFolder);
         return false;
     }
-    return guarded(plugin, "OnLoad", [&] { plugin.call(PluginModule::OnLoad); });
+    return guarded(
+        "OnLoad", [&] { plugin.call(PluginModule::OnLoad); }, error);
 }
 
-bool PluginHost::guarded(PluginModule& plugin, const char* what, const std::function<void()>& call)
+bool PluginHost::noted(PluginModule& plugin, const char* what, const std::function<void()>& call)
 {
-    if (busy())
+    QString error;
+    const bool ok = guarded(what, call, error);
+    if (!ok && !error.isEmpty())
+        m_notes << QStringLiteral("%1: %2").arg(plugin.fileName(), error);
+    return ok;
+}
+
+bool PluginHost::guarded(const char* what, const std::function<void()>& call, QString& error)
+{
+    if (busy()) {
+        error = QStringLiteral("another plug-in call was running");
         return false;
+    }
     ++m_depth;
     if (m_observer)
         m_observer(true);
@@ -127,12 +136,11 @@ bool PluginHost::guarded(PluginModule& plugin, const char* what, const std::func
     try {
         call();
     } catch (const std::exception& e) {
-        m_problems << QStringLiteral("%1: %2 failed: %3")
-                          .arg(plugin.fileName(), QLatin1String(what),
-                               QString::fromLocal8Bit(e.what()));
+        error = QStringLiteral("%1 failed: %2")
+                    .arg(QLatin1String(what), QString::fromLocal8Bit(e.what()));
         ok = false;
     } catch (...) {
-        m_problems << QStringLiteral("%1: %2 failed").arg(plugin.fileName(), QLatin1String(what));
+        error = QStringLiteral("%1 failed").arg(QLatin1String(what));
         ok = false;
     }
     --m_depth;
@@ -167,8 +175,8 @@ bool PluginHost::runCommand(const Command& command, const std::string& gameName)
     CMapStringToString map;
     map.SetAt("Command", command.item.caption);
     map.SetAt("GameName", gameName.c_str());
-    return guarded(*command.plugin, "OnUserCommand",
-                   [&] { command.plugin->call(PluginModule::OnUserCommand, map); });
+    return noted(*command.plugin, "OnUserCommand",
+                 [&] { command.plugin->call(PluginModule::OnUserCommand, map); });
 }
 
 bool PluginHost::broadcast(PluginModule::Entry entry)
@@ -177,7 +185,7 @@ bool PluginHost::broadcast(PluginModule::Entry entry)
         return false;
     for (const auto& plugin : m_plugins) {
         CMapStringToString map;
-        guarded(*plugin, PluginModule::plainName(entry), [&] { plugin->call(entry, map); });
+        noted(*plugin, PluginModule::plainName(entry), [&] { plugin->call(entry, map); });
     }
     return true;
 }
@@ -197,7 +205,7 @@ std::optional<std::vector<std::pair<CString, CString>>> PluginHost::about(Plugin
     if (busy())
         return std::nullopt;
     CMapStringToString map;
-    guarded(plugin, "OnAbout", [&] { plugin.call(PluginModule::OnAbout, map); });
+    noted(plugin, "OnAbout", [&] { plugin.call(PluginModule::OnAbout, map); });
     std::vector<std::pair<CString, CString>> keys;
     POSITION pos = map.GetStartPosition();
     while (pos != nullptr) {
@@ -214,5 +222,5 @@ void PluginHost::closeAll()
         return;
     m_closed = true;
     for (const auto& plugin : m_plugins)
-        guarded(*plugin, "OnClose", [&] { plugin->call(PluginModule::OnClose); });
+        noted(*plugin, "OnClose", [&] { plugin->call(PluginModule::OnClose); });
 }

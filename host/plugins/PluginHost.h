@@ -35,13 +35,6 @@ public:
         PluginModule::MenuItem item;
     };
 
-    // A module of the folder that is not in use, and why.
-    struct DisabledModule {
-        QString path;
-        PluginModule::Failure failure = PluginModule::Failure::NotFound;
-        QString detail;
-    };
-
     // Called with true before and false after every plug-in call.
     using CallObserver = std::function<void(bool entering)>;
 
@@ -51,17 +44,19 @@ public:
     PluginHost& operator=(const PluginHost&) = delete;
 
     // Loads every *.so of folder in name order, then gives each plug-in its
-    // OnLoad and OnInitialize. Modules that fail are reported in problems()
+    // OnLoad and OnInitialize. Modules that fail are recorded in disabled()
     // and skipped. False when the folder cannot be read.
     bool loadFolder(const QString& folder, const StartInfo& start);
     // The same for one module file.
     bool loadModule(const QString& path, const StartInfo& start);
 
     const std::vector<std::unique_ptr<PluginModule>>& plugins() const { return m_plugins; }
-    // "file: what went wrong", one per problem met so far.
-    const QStringList& problems() const { return m_problems; }
+    // For the log: a line for each module left out, then "file: what went
+    // wrong" for each problem of a plug-in in use (an odd menu reply, a
+    // call that failed).
+    QStringList problems() const;
     // The modules left out so far, in the order they were met.
-    const std::vector<DisabledModule>& disabled() const { return m_disabled; }
+    const std::vector<PluginFailure>& disabled() const { return m_disabled; }
 
     std::vector<Command> commands() const;
     // The first command with that caption (ANSI), or nothing.
@@ -80,15 +75,17 @@ public:
     void setCallObserver(CallObserver observer) { m_observer = std::move(observer); }
 
 private:
-    bool startModule(PluginModule& plugin, const StartInfo& start);
-    void disable(const QString& path, PluginModule::Failure failure, const QString& detail);
-    bool callOnLoad(PluginModule& plugin, const QString& startFolder);
-    bool guarded(PluginModule& plugin, const char* what, const std::function<void()>& call);
+    // False with the cause in error.
+    bool startModule(PluginModule& plugin, const StartInfo& start, QString& error);
+    bool callOnLoad(PluginModule& plugin, const QString& startFolder, QString& error);
+    bool guarded(const char* what, const std::function<void()>& call, QString& error);
+    // As guarded, with a failure noted among the problems.
+    bool noted(PluginModule& plugin, const char* what, const std::function<void()>& call);
     bool broadcast(PluginModule::Entry entry);
 
     std::vector<std::unique_ptr<PluginModule>> m_plugins;
-    QStringList m_problems;
-    std::vector<DisabledModule> m_disabled;
+    QStringList m_notes;
+    std::vector<PluginFailure> m_disabled;
     CallObserver m_observer;
     int m_depth = 0;
     bool m_closed = false;

@@ -2,6 +2,7 @@
 
 #include <afxqt.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -89,40 +90,26 @@ bool PluginModule::isLoaded(const QString& path)
     return search.found;
 }
 
-QString PluginModule::failureName(Failure failure)
+std::unique_ptr<PluginModule> PluginModule::load(const QString& path, PluginFailure& failure)
 {
-    switch (failure) {
-    case Failure::NotFound:
-        return QStringLiteral("not found");
-    case Failure::NotLoadable:
-        return QStringLiteral("not loadable");
-    case Failure::MissingEntryPoints:
-        return QStringLiteral("missing entry points");
-    case Failure::FailedStart:
-        return QStringLiteral("failed to start");
-    }
-    return QString();
-}
-
-std::unique_ptr<PluginModule> PluginModule::load(const QString& path, Failure& failure,
-                                                 QString& error)
-{
+    failure.path = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        failure = Failure::NotFound;
-        error = QStringLiteral("no such file");
+        failure.kind = PluginFailure::Kind::NotFound;
+        failure.detail = QStringLiteral("no such file");
         return nullptr;
     }
     CString loaderError;
     void* handle = AfxLoadLibrary(QFile::encodeName(path).constData(), &loaderError);
     if (handle == nullptr) {
-        failure = Failure::NotLoadable;
-        error =
-            QStringLiteral("cannot load: %1").arg(QString::fromLocal8Bit(loaderError.GetString()));
+        failure.kind = PluginFailure::Kind::NotLoadable;
+        failure.detail = QString::fromLocal8Bit(loaderError.GetString());
         return nullptr;
     }
     std::unique_ptr<PluginModule> module(new PluginModule(path, handle));
-    if (!module->resolve(error)) {
-        failure = Failure::MissingEntryPoints;
+    const QString missing = module->resolve();
+    if (!missing.isEmpty()) {
+        failure.kind = PluginFailure::Kind::MissingEntryPoints;
+        failure.detail = missing;
         AfxFreeLibrary(handle);
         return nullptr;
     }
@@ -134,7 +121,7 @@ void* PluginModule::symbol(const char* name) const
     return dlsym(m_handle, name);
 }
 
-bool PluginModule::resolve(QString& error)
+QString PluginModule::resolve()
 {
     for (int i = 0; i < EntryCount; ++i) {
         m_plain[i] = dlsym(m_handle, g_kurvoEntryPoints[i].pszName);
@@ -146,12 +133,7 @@ bool PluginModule::resolve(QString& error)
         if (!has(entry))
             missing << QLatin1String(plainName(entry));
     }
-    if (!missing.isEmpty()) {
-        error = QStringLiteral("not a plug-in: no entry point %1")
-                    .arg(missing.join(QStringLiteral(", ")));
-        return false;
-    }
-    return true;
+    return missing.join(QStringLiteral(", "));
 }
 
 void PluginModule::call(Entry entry)

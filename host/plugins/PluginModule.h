@@ -9,6 +9,7 @@
 
 #include <afx.h>
 
+#include "PluginFailure.h"
 #include "plugin/KurvoEntryPoints.h"
 
 #include <QString>
@@ -38,15 +39,10 @@ public:
     PluginModule(const PluginModule&) = delete;
     PluginModule& operator=(const PluginModule&) = delete;
 
-    // Why a module is not in use, as the Help window lists it.
-    enum class Failure { NotFound, NotLoadable, MissingEntryPoints, FailedStart };
-    static QString failureName(Failure failure);
-
-    // Loads the module and resolves its entry points. Null, with the kind
-    // of failure and its detail, for a module that does not load or is no
-    // plug-in (which is then unloaded again).
-    static std::unique_ptr<PluginModule> load(const QString& path, Failure& failure,
-                                              QString& error);
+    // Loads the module and resolves its entry points. Null, with the
+    // failure recorded, for a module that does not load or is no plug-in
+    // (which is then unloaded again).
+    static std::unique_ptr<PluginModule> load(const QString& path, PluginFailure& failure);
 
     // True for a module already in the process, such as a library the host
     // itself is linked to (the framework sits beside the plug-ins).
@@ -92,7 +88,8 @@ public:
 
 private:
     explicit PluginModule(QString path, void* handle) : m_path(std::move(path)), m_handle(handle) {}
-    bool resolve(QString& error);
+    // The names of the required entry points the module lacks, joined.
+    QString resolve();
 
     QString m_path;
     void* m_handle = nullptr;

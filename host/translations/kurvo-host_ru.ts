@@ -152,10 +152,6 @@
         <translation>Ни один модуль не загружен.</translation>
     </message>
     <message>
-        <source>Not in use:</source>
-        <translation>Не используются:</translation>
-    </message>
-    <message>
         <source>About plug-ins</source>
         <translation>О модулях</translation>
     </message>
@@ -209,6 +205,13 @@
     <message>
         <source>%1 (not in this log)</source>
         <translation>%1 (нет в этом журнале)</translation>
+    </message>
+</context>
+<context>
+    <name>PluginAbout</name>
+    <message>
+        <source>Not in use:</source>
+        <translation>Не используются:</translation>
     </message>
 </context>
 <context>

@@ -36,11 +36,10 @@ ChartClient::ChartClient()
                            nullptr);
     AfxGetApp()->m_pMainWnd = m_pMainFrame;
 
-    PluginModule::Failure failure = PluginModule::Failure::NotFound;
-    QString error;
-    m_pModule = PluginModule::load(QString::fromStdString(PluginPath()), failure, error);
+    PluginFailure failure;
+    m_pModule = PluginModule::load(QString::fromStdString(PluginPath()), failure);
     if (m_pModule == nullptr) {
-        m_strError = error.toStdString();
+        m_strError = failure.cause().toStdString();
         return;
     }
 

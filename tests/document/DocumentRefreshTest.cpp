@@ -4,7 +4,7 @@
 
 #include "model/CObString.h"
 #include "model/CRace.h"
-#include "plugin/CKurvoApp.h"
+#include "tests/support/TestRequests.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +168,7 @@ TEST_F(DocumentRefreshTest, ADocumentWithoutACollectionGetsOne)
 TEST_F(DocumentRefreshTest, NoHostLeavesOnlyTheChangedBit)
 {
     m_doc.ResetRaces();
-    theApp.m_pfnDataManager = nullptr;
+    TestRequests().m_pfnDataManager = nullptr;
     m_doc.ToggleFlags(1);
     Refresh();
     EXPECT_TRUE(m_host.requests.empty());

@@ -1,6 +1,6 @@
 #include "DocumentSupport.h"
 
-#include "plugin/CKurvoApp.h"
+#include "tests/support/TestRequests.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -31,12 +31,12 @@ void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes)
 
 InstalledHost::InstalledHost()
 {
-    theApp.m_pfnDataManager = &RecordingHost::Callback;
+    TestRequests().m_pfnDataManager = &RecordingHost::Callback;
 }
 
 InstalledHost::~InstalledHost()
 {
-    theApp.m_pfnDataManager = nullptr;
+    TestRequests().m_pfnDataManager = nullptr;
 }
 
 // ---------------------------------------------------------------------------

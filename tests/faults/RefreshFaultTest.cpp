@@ -12,8 +12,8 @@
 #include "fuzz/ChartBytes.h"
 #include "fuzz/HostFuzzFolder.h"
 #include "model/CRace.h"
-#include "plugin/CKurvoApp.h"
 #include "tests/support/RecordingHost.h"
+#include "tests/support/TestRequests.h"
 
 #include <gtest/gtest.h>
 
@@ -104,8 +104,8 @@ std::string RaceKey(const std::string& line)
 class RefreshFaultTest : public testing::TestWithParam<RefreshCase>
 {
 protected:
-    void SetUp() override { theApp.m_pfnDataManager = nullptr; }
-    void TearDown() override { theApp.m_pfnDataManager = nullptr; }
+    void SetUp() override { TestRequests().m_pfnDataManager = nullptr; }
+    void TearDown() override { TestRequests().m_pfnDataManager = nullptr; }
 
     void ShapeHost(const std::vector<GameShape>& games)
     {
@@ -113,7 +113,7 @@ protected:
             m_pRecording = std::make_unique<RecordingHost>();
             for (const GameShape& shape : games)
                 m_pRecording->games.push_back({shape.pszName, shape.nTurns, shape.races});
-            theApp.m_pfnDataManager = &RecordingHost::Callback;
+            TestRequests().m_pfnDataManager = &RecordingHost::Callback;
             return;
         }
         for (const GameShape& shape : games) {
@@ -133,7 +133,7 @@ protected:
         m_store.load(m_folder.gamesPath());
         m_pData = std::make_unique<DataManager>(m_store);
         m_pData->makeCurrent();
-        theApp.m_pfnDataManager = &DataManager::callback;
+        TestRequests().m_pfnDataManager = &DataManager::callback;
     }
 
     void Run(CKurvoDoc& doc)

@@ -1,7 +1,7 @@
 // A race's fetch from the host, against a host callback installed in the
 // application object that records every request and answers from a table.
 #include "model/CRace.h"
-#include "plugin/CKurvoApp.h"
+#include "tests/support/TestRequests.h"
 
 #include <gtest/gtest.h>
 
@@ -77,9 +77,9 @@ protected:
         g_host.strColor = "255";
         for (int t = 0; t < 8; ++t)
             g_host.turns[t] = FiguresOfTurn(t);
-        theApp.m_pfnDataManager = &AnswerRequest;
+        TestRequests().m_pfnDataManager = &AnswerRequest;
     }
-    void TearDown() override { theApp.m_pfnDataManager = nullptr; }
+    void TearDown() override { TestRequests().m_pfnDataManager = nullptr; }
 
     void HostHasTurns(int nTurns)
     {
@@ -204,11 +204,21 @@ TEST_F(FetchTest, NoTurnsNoColourAndNoHost)
     EXPECT_EQ(m_race.GetColor(), 0);
     EXPECT_EQ(m_race.GetSeries(kindIndustry), nullptr);
 
-    theApp.m_pfnDataManager = nullptr;
+    TestRequests().m_pfnDataManager = nullptr;
     CRace fresh(CString("Orcs"), CString("G1"));
     EXPECT_TRUE(fresh.FetchFromHost());
     EXPECT_EQ(fresh.GetColor(), 0);
     EXPECT_EQ(fresh.GetTurnCount(), 0);
+
+    // No requests registered at all: the same, even after a caller set a
+    // callback on what it was given then.
+    g_host.requests.clear();
+    KurvoSetRequests(nullptr);
+    KurvoGetRequests().m_pfnDataManager = &AnswerRequest;
+    CRace unregistered(CString("Orcs"), CString("G1"));
+    EXPECT_TRUE(unregistered.FetchFromHost());
+    EXPECT_TRUE(g_host.requests.empty());
+    EXPECT_EQ(unregistered.GetTurnCount(), 0);
 }
 
 // The whole of the runtime's decimal grammar and nothing more: what a C99

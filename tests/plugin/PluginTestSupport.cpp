@@ -14,11 +14,10 @@ std::string PluginPath()
 PluginModule* LoadedPlugin()
 {
     static std::unique_ptr<PluginModule> pModule = [] {
-        PluginModule::Failure failure = PluginModule::Failure::NotFound;
-        QString error;
-        auto p = PluginModule::load(QString::fromStdString(PluginPath()), failure, error);
+        PluginFailure failure;
+        auto p = PluginModule::load(QString::fromStdString(PluginPath()), failure);
         if (p == nullptr)
-            ADD_FAILURE() << "cannot load " << PluginPath() << ": " << error.toStdString();
+            ADD_FAILURE() << failure.logLine().toStdString();
         return p;
     }();
     return pModule.get();

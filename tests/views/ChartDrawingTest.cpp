@@ -272,7 +272,7 @@ TEST_F(ChartDrawingTest, RebuildHonoursTheChangedBit)
     EXPECT_FALSE(m_pDoc->IsChanged()) << "tables built: the bit is cleared";
 
     // A change that does not set the bit is not seen: the tables are cached.
-    m_pDoc->ToggleFlags(1 << kindPopulation);
+    m_pDoc->ToggleFlags(StatFlagBit(kindPopulation));
     m_pView->RebuildSeries(m_pDoc);
     EXPECT_EQ(m_pView->GetEntryCount(), 1);
     m_pDoc->ToggleFlags(CKurvoDoc::flagChanged);

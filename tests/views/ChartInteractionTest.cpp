@@ -271,7 +271,8 @@ TEST_F(ChartInteractionTest, ControlRightClickMenuSwitchesStatisticsAndResets)
     }
     EXPECT_EQ(m_nTracks, 1);
     EXPECT_EQ(m_checkedSeen, std::vector<UINT>{IDS_STAT_INDUSTRY});
-    EXPECT_EQ(m_pDoc->ToggleFlags(0) & 0x3E, (1 << kindIndustry) | (1 << kindPopulation));
+    EXPECT_EQ(m_pDoc->ToggleFlags(0) & g_lStatFlagsAll,
+              StatFlagBit(kindIndustry) | StatFlagBit(kindPopulation));
     EXPECT_TRUE(m_pDoc->IsChanged());
     EXPECT_EQ(m_pView->GetPopupMenu().GetMenuState(IDS_STAT_POPULATION, MF_BYCOMMAND),
               UINT(MF_CHECKED));
@@ -288,7 +289,8 @@ TEST_F(ChartInteractionTest, ControlRightClickMenuSwitchesStatisticsAndResets)
     PickFromMenu(IDS_KURVO_RESET);
     m_pView->SendMessage(WM_RBUTTONUP, MK_CONTROL, PointParam(10, 10));
     EXPECT_EQ(m_pDoc->GetSelection()->GetCount(), 0);
-    EXPECT_EQ(m_pDoc->ToggleFlags(0) & 0x3E, 1 << kindPopulation) << "statistics stay";
+    EXPECT_EQ(m_pDoc->ToggleFlags(0) & g_lStatFlagsAll, StatFlagBit(kindPopulation))
+        << "statistics stay";
     Render();
     EXPECT_EQ(m_pView->GetEntryCount(), 0);
     EXPECT_EQ(m_pDoc->GetRaces()->GetCount(), 1) << "the races themselves stay";

@@ -47,7 +47,7 @@ protected:
         m_pDoc->AddSelectedRaces(names);
         // Every statistic and the changed bit on; bits a file set beyond
         // them stay as stored.
-        m_pDoc->ToggleFlags(~m_pDoc->ToggleFlags(0) & 0x3F);
+        m_pDoc->ToggleFlags(~m_pDoc->ToggleFlags(0) & (g_lStatFlagsAll | CKurvoDoc::flagChanged));
     }
 
     void ExerciseView()

@@ -41,7 +41,7 @@ void ChartViewTest::SetUp()
     // The hover timer runs from creation; the tests tick by hand.
     ASSERT_TRUE(m_pView->KillTimer(CKurvoView1::nHoverTimerId));
     // As the host's first command prepares a new chart.
-    m_pDoc->ToggleFlags(1 << kindIndustry);
+    m_pDoc->ToggleFlags(StatFlagBit(kindIndustry));
     m_pDoc->ResetRaces();
     ProcessPendingEvents();
 }

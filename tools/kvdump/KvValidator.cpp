@@ -12,7 +12,7 @@
 
 namespace
 {
-constexpr LONG kDefinedFlags = 0x3F; // the changed bit and the five statistics
+constexpr LONG kDefinedFlags = CKurvoDoc::flagChanged | g_lStatFlagsAll;
 
 std::string describe(const CRace& race)
 {

@@ -66,12 +66,11 @@ int CPluginProbe::RequestCount()
 
 bool CPluginProbe::Load(const std::string& path)
 {
-    PluginModule::Failure failure = PluginModule::Failure::NotFound;
-    QString error;
-    m_pModule = PluginModule::load(QString::fromStdString(path), failure, error);
+    PluginFailure failure;
+    m_pModule = PluginModule::load(QString::fromStdString(path), failure);
     if (m_pModule == nullptr) {
-        m_err << "cannot load " << path << " (" << PluginModule::failureName(failure).toStdString()
-              << "): " << error.toStdString() << "\n";
+        m_err << "cannot load " << path << " (" << failure.kindName().toStdString()
+              << "): " << failure.cause().toStdString() << "\n";
         return false;
     }
     m_out << "loaded " << path << "\n";

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace
@@ -97,46 +95,6 @@ TEST(Exceptions, MessagesAndClasses)
     EXPECT_STREQ(szSmall, "Invalid");
     EXPECT_EQ(CArchiveException::endOfFile, 3);
     EXPECT_EQ(CArchiveException::badSchema, 7);
-}
-
-struct CPooled {
-    DECLARE_FIXED_ALLOC(CPooled)
-public:
-    virtual ~CPooled() = default;
-    long nValue[3] = {1, 2, 3};
-};
-
-struct CLargerPooled : CPooled {
-    char chExtra[40] = {};
-};
-
-// Objects outlive several blocks, keep apart, free on another thread than
-// the one that made them, and a derived class of another size is not
-// handed a slot of the wrong size.
-TEST(FixedAlloc, SlotsAreDistinctAcrossBlocksThreadsAndSizes)
-{
-    std::vector<CPooled*> objects;
-    for (int i = 0; i < 300; ++i)
-        objects.push_back(i % 7 == 0 ? new CLargerPooled : new CPooled);
-    std::thread([&] {
-        for (int i = 0; i < 300; ++i)
-            objects.push_back(new CPooled);
-    }).join();
-    std::map<const char*, size_t> extents; // start -> size, in address order
-    for (CPooled* p : objects) {
-        const bool bLarger = dynamic_cast<CLargerPooled*>(p) != nullptr;
-        extents[reinterpret_cast<const char*>(p)] =
-            bLarger ? sizeof(CLargerPooled) : sizeof(CPooled);
-    }
-    ASSERT_EQ(extents.size(), objects.size());
-    for (auto it = extents.begin(); std::next(it) != extents.end(); ++it)
-        EXPECT_LE(it->first + it->second, std::next(it)->first);
-    for (size_t i = 0; i < objects.size(); i += 2)
-        delete objects[i];
-    std::thread([&] {
-        for (size_t i = 1; i < objects.size(); i += 2)
-            delete objects[i];
-    }).join();
 }
 
 } // namespace

@@ -153,7 +153,9 @@ TEST_F(HeadlessRunTest, ChartFileHoldsTheGameFiguresScaled)
     std::vector<std::string> selection = ChartSelection(*doc);
     std::sort(selection.begin(), selection.end());
     EXPECT_EQ(selection, (std::vector<std::string>{"Velelluans", "Елюаны"}));
-    EXPECT_EQ(doc->ToggleFlags(0) & 0x3e, (1 << 1) | (1 << 3)) << "industry and weapons";
+    EXPECT_EQ(doc->ToggleFlags(0) & g_lStatFlagsAll,
+              StatFlagBit(kindIndustry) | StatFlagBit(kindWeapons))
+        << "industry and weapons";
     // Every race of every sample game was fetched.
     EXPECT_EQ(doc->GetRaces()->GetCount(), 10 + 8 + 12);
 
@@ -221,7 +223,7 @@ TEST_F(HeadlessRunTest, SecondRunReopensTheChartAndSwitchesFromItsStoredStatisti
 
     std::unique_ptr<CKurvoDoc> doc = LoadChartFile(ChartFile());
     ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->ToggleFlags(0) & 0x3e, 1 << 5) << "shields alone";
+    EXPECT_EQ(doc->ToggleFlags(0) & g_lStatFlagsAll, StatFlagBit(kindShields)) << "shields alone";
     std::vector<std::string> selection = ChartSelection(*doc);
     std::sort(selection.begin(), selection.end());
     EXPECT_EQ(selection, (std::vector<std::string>{"Quapreyoans", "Velelluans"}));

@@ -2,8 +2,10 @@
 // reads them: only the keys the host added to the request map.
 #include "DataManager.h"
 #include "GameStore.h"
+#include "Statistic.h"
 #include "TestGames.h"
 #include "hostdata/DataManagerProc.h"
+#include "model/StatKinds.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -118,6 +120,22 @@ TEST_F(DataManagerTest, AnswersEachRequestWithItsKeys)
     };
     for (const AnswerCase& c : cases)
         EXPECT_EQ(ask(m_manager, c.request), c.reply) << c.what;
+}
+
+// The host answers under its own table's keys and drives the chart by its
+// own flag bits and commands; the plug-in reads and obeys its table.
+TEST(StatisticTable, IsThePluginsKindTable)
+{
+    ASSERT_EQ(kStatisticCount, kindCount);
+    for (int i = 0; i < kStatisticCount; ++i) {
+        const Statistic statistic = Statistic(i);
+        const STAT_KIND& kind = g_statKinds[i];
+        EXPECT_STREQ(kStatistics[size_t(i)].replyKey, kind.lpszReplyKey);
+        EXPECT_EQ(chartKind(statistic), kind.nKind);
+        EXPECT_EQ(chartFlag(statistic), kind.nFlagBit);
+        EXPECT_EQ(chartCommand(statistic), kind.nStringId);
+    }
+    EXPECT_EQ(kChartStatisticFlags, g_lStatFlagsAll);
 }
 
 TEST_F(DataManagerTest, OddRequestsGetNoReplyKeys)

@@ -1,4 +1,4 @@
-#include "hostdata/KurvoAtof.h"
+#include "AfxAtof.h"
 
 #include <charconv>
 #include <cmath>
@@ -44,15 +44,14 @@ size_t SkipDigits(std::string_view text, size_t i)
     return i;
 }
 
-bool IsExponentLetter(char c, KurvoExponentLetters letters)
+bool IsExponentLetter(char c, AfxExponentLetters letters)
 {
-    return c == 'e' || c == 'E' ||
-           (letters == KurvoExponentLetters::eOrD && (c == 'd' || c == 'D'));
+    return c == 'e' || c == 'E' || (letters == AfxExponentLetters::eOrD && (c == 'd' || c == 'D'));
 }
 
 // The exponent after a mantissa ending at i: the position past it and its
 // value, or i itself when no digit follows the letter and its sign.
-size_t ScanExponent(std::string_view text, size_t i, KurvoExponentLetters letters,
+size_t ScanExponent(std::string_view text, size_t i, AfxExponentLetters letters,
                     long long& rExponent)
 {
     rExponent = 0;
@@ -73,7 +72,7 @@ size_t ScanExponent(std::string_view text, size_t i, KurvoExponentLetters letter
     return j;
 }
 
-DecimalScan ScanDecimal(std::string_view text, KurvoExponentLetters letters)
+DecimalScan ScanDecimal(std::string_view text, AfxExponentLetters letters)
 {
     DecimalScan scan;
     size_t i = 0;
@@ -113,14 +112,14 @@ DecimalScan ScanDecimal(std::string_view text, KurvoExponentLetters letters)
 
 } // namespace
 
-size_t KurvoDecimalLength(std::string_view text, KurvoExponentLetters letters)
+size_t AfxDecimalLength(std::string_view text, AfxExponentLetters letters)
 {
     return ScanDecimal(text, letters).nEnd;
 }
 
-double KurvoAtof(std::string_view text)
+double AfxAtof(std::string_view text)
 {
-    const DecimalScan scan = ScanDecimal(text, KurvoExponentLetters::eOrD);
+    const DecimalScan scan = ScanDecimal(text, AfxExponentLetters::eOrD);
     if (scan.nEnd == 0)
         return 0.0;
     // Only the scanned digits reach the conversion, and it takes neither

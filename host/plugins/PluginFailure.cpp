@@ -1,0 +1,40 @@
+#include "PluginFailure.h"
+
+QString PluginFailure::kindName() const
+{
+    switch (kind) {
+    case Kind::NotFound:
+        return QStringLiteral("not found");
+    case Kind::NotLoadable:
+        return QStringLiteral("not loadable");
+    case Kind::MissingEntryPoints:
+        return QStringLiteral("missing entry points");
+    case Kind::FailedStart:
+        return QStringLiteral("failed to start");
+    }
+    return QString();
+}
+
+QString PluginFailure::cause() const
+{
+    switch (kind) {
+    case Kind::NotLoadable:
+        return QStringLiteral("cannot load: %1").arg(detail);
+    case Kind::MissingEntryPoints:
+        return QStringLiteral("not a plug-in: no entry point %1").arg(detail);
+    case Kind::NotFound:
+    case Kind::FailedStart:
+        break;
+    }
+    return detail;
+}
+
+QString PluginFailure::logLine() const
+{
+    return QStringLiteral("%1: %2; skipped").arg(path, cause());
+}
+
+QString PluginFailure::helpLine() const
+{
+    return QStringLiteral("%1: %2 (%3)").arg(path, kindName(), cause());
+}
