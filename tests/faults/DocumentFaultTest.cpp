@@ -6,7 +6,7 @@
 #include "FaultInjection.h"
 
 #include "document/CKurvoDoc.h"
-#include "fuzz/ChartBytes.h"
+#include "tests/support/ChartBytes.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

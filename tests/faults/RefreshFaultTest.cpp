@@ -9,10 +9,10 @@
 #include "DataManager.h"
 #include "GameStore.h"
 #include "document/CKurvoDoc.h"
-#include "fuzz/ChartBytes.h"
 #include "fuzz/HostFuzzFolder.h"
 #include "model/CRace.h"
 #include "plugin/CKurvoApp.h"
+#include "tests/support/ChartBytes.h"
 #include "tests/support/RecordingHost.h"
 
 #include <gtest/gtest.h>
