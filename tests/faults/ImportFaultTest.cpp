@@ -6,6 +6,7 @@
 
 #include "GameStore.h"
 #include "fuzz/HostFuzzFolder.h"
+#include "tests/support/TurnsCsv.h"
 
 #include <afx.h>
 #include <gtest/gtest.h>
@@ -16,12 +17,10 @@ namespace
 {
 
 const char kRaces[] = "race,color\nBravo,#FF8000\nCharlie,#0000ff\n";
-const char kTurns[] = "turn,race,industry,population,weapons,drives,shields\n"
-                      "0,Bravo,100,200,1.00,1.00,1.00\n"
-                      "0,Charlie,110.5,210,1.00,1.00,\n";
-const char kImport[] = "turn,race,industry,population,weapons,drives,shields\n"
-                       "1,Charlie,1,2,3,4,x\n"
-                       "1,Bravo,5,6,7,8,9\n";
+const std::string kTurns = std::string(kTurnsCsvHeader) + "0,Bravo,100,200,1.00,1.00,1.00\n"
+                                                          "0,Charlie,110.5,210,1.00,1.00,\n";
+const std::string kImport = std::string(kTurnsCsvHeader) + "1,Charlie,1,2,3,4,x\n"
+                                                           "1,Bravo,5,6,7,8,9\n";
 
 std::string StoredGame(const HostFuzzFolder& folder)
 {
@@ -79,7 +78,7 @@ TEST_P(ImportFaultTest, ImportsTheTurnEverywhereOrNowhere)
         EXPECT_TRUE(fault.Fired());
         EXPECT_TRUE(bThrew || nErrors > 0) << "a refusal without a reason";
         EXPECT_EQ(DescribeGame(game), before) << "a refused import changed the game";
-        EXPECT_EQ(HostFuzzFolder::read(turnsPath), QByteArray(kTurns));
+        EXPECT_EQ(HostFuzzFolder::read(turnsPath), QByteArray::fromStdString(kTurns));
         EXPECT_EQ(nLeft, 0) << "a refused import leaked";
     });
     EXPECT_GT(nRuns, 1) << "no fault was reached: the failing calls are not in place";

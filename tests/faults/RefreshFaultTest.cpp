@@ -14,6 +14,7 @@
 #include "plugin/CKurvoApp.h"
 #include "tests/support/ChartBytes.h"
 #include "tests/support/RecordingHost.h"
+#include "tests/support/TurnsCsv.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +121,7 @@ protected:
             const QString folder = QDir(m_folder.gamesPath()).filePath(shape.pszName);
             QDir().mkpath(folder);
             std::string races = "race,color\n";
-            std::string turns = "turn,race,industry,population,weapons,drives,shields\n";
+            std::string turns = kTurnsCsvHeader;
             for (const std::string& race : shape.races) {
                 races += race + ",#FF8000\n";
                 for (int t = 0; t < shape.nTurns; ++t)
