@@ -27,14 +27,6 @@ const char kGained[] = "turn 2 -3950 3950 BCE\n"
                        "delplayer 2 1\n"
                        "data 2 0 2 30\n";
 
-std::string CleanGame(const HostFuzzFolder& folder)
-{
-    GameStore store;
-    store.load(folder.gamesPath());
-    const Game* game = store.findGame("log");
-    return game != nullptr ? DescribeGame(*game) : std::string();
-}
-
 // Runs step (a follow or a load of the store) with the N-th allocation
 // failing, over a store that read kStart before kGained was appended.
 void RunStepLoop(const char* what, const std::function<void(GameStore&)>& step)
@@ -42,7 +34,7 @@ void RunStepLoop(const char* what, const std::function<void(GameStore&)>& step)
     HostFuzzFolder folder;
     const QString logPath = folder.gamesPath() + QStringLiteral("/log.log");
     HostFuzzFolder::write(logPath, std::string(kStart) + kGained);
-    const std::string whole = CleanGame(folder);
+    const std::string whole = folder.describeStored("log");
     ASSERT_FALSE(whole.empty());
 
     RunFaultLoop(what, FaultKind::allocation, [&](FaultInjector& fault) {

@@ -20,14 +20,6 @@ const std::string kTurns = std::string(kTurnsCsvHeader) + "0,Bravo,100,200,1.00,
 const std::string kImport = std::string(kTurnsCsvHeader) + "1,Charlie,1,2,3,4,x\n"
                                                            "1,Bravo,5,6,7,8,9\n";
 
-std::string StoredGame(const HostFuzzFolder& folder)
-{
-    GameStore store;
-    store.load(folder.gamesPath());
-    const Game* game = store.findGame("Alpha");
-    return game != nullptr ? DescribeGame(*game) : std::string();
-}
-
 class ImportFaultTest : public testing::TestWithParam<FaultKind>
 {
 };
@@ -61,7 +53,7 @@ TEST_P(ImportFaultTest, ImportsTheTurnEverywhereOrNowhere)
         EXPECT_EQ(folder.gameFiles(), files) << "a temporary file was left behind";
         if (bImported) {
             EXPECT_TRUE(game.hasTurn(1));
-            EXPECT_EQ(StoredGame(folder), DescribeGame(game));
+            EXPECT_EQ(folder.describeStored("Alpha"), DescribeGame(game));
             EXPECT_EQ(nErrors, 1u) << "the one figure that is not a number";
             HostFuzzFolder::write(turnsPath, kTurns);
             return;
