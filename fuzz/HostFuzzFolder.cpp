@@ -1,5 +1,7 @@
 #include "HostFuzzFolder.h"
 
+#include "GameStore.h"
+
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
@@ -42,6 +44,14 @@ QByteArray HostFuzzFolder::read(const QString& path)
 QStringList HostFuzzFolder::gameFiles() const
 {
     return QDir(m_gamePath).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+std::string HostFuzzFolder::describeStored(const char* name) const
+{
+    GameStore store;
+    store.load(m_gamesPath);
+    const Game* game = store.findGame(name);
+    return game != nullptr ? DescribeGame(*game) : std::string();
 }
 
 std::string DescribeGame(const Game& game)

@@ -32,6 +32,9 @@ public:
     static QByteArray read(const QString& path);
     // The names of the files in the game folder, sorted.
     QStringList gameFiles() const;
+    // DescribeGame of the game as a fresh load of the games folder reads it;
+    // empty when that load has no such game.
+    std::string describeStored(const char* name) const;
 
 private:
     QTemporaryDir m_dir;

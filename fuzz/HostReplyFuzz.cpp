@@ -16,11 +16,11 @@
 // more than kMaxFuzzTurns (but no more than the plug-in accepts) is answered
 // without its count, so that one input cannot keep the fuzzer busy for
 // seconds. The plug-in's own bound on turns is covered by fixtures.
-#include "ChartBytes.h"
 #include "document/CKurvoDoc.h"
 #include "hostdata/KurvoAtol.h"
 #include "model/CRace.h"
 #include "plugin/CKurvoApp.h"
+#include "tests/support/ChartBytes.h"
 
 #include <algorithm>
 #include <cstdint>

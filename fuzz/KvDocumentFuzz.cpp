@@ -5,7 +5,7 @@
 // file must load into a new document holding the same selection, flags and
 // races (races that share a name may come back in another order, since a
 // load balances the collection, so the comparison ignores that order).
-#include "ChartBytes.h"
+#include "tests/support/ChartBytes.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -46,14 +46,6 @@ QString WriteInput(const uint8_t* pData, size_t nSize)
     return importPath;
 }
 
-std::string DescribeStored()
-{
-    GameStore store;
-    store.load(Folder().gamesPath());
-    const Game* game = store.findGame("Alpha");
-    return game != nullptr ? DescribeGame(*game) : std::string();
-}
-
 } // namespace
 
 // For the regression driver: whether the turn is imported; pnErrors gets
@@ -91,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     } else {
         if (!game->hasTurn(result.turn) || result.races < 1 || DescribeGame(*game) == before)
             std::abort(); // an import that imported nothing
-        if (DescribeStored() != DescribeGame(*game))
+        if (Folder().describeStored("Alpha") != DescribeGame(*game))
             std::abort(); // turns.csv does not read as the game in memory
     }
     QStringList filesNow = Folder().gameFiles();

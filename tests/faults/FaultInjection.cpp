@@ -71,7 +71,7 @@ template <typename T> T Failed(int nError)
 
 } // namespace
 
-FaultInjector::FaultInjector(FaultKind kind, int nFailAt) : m_nFailAt(nFailAt)
+FaultInjector::FaultInjector(FaultKind kind, int nFailAt)
 {
     t_armed = Armed{false, kind, 0, nFailAt, false};
 }
@@ -101,17 +101,31 @@ long FaultInjector::LiveBlocks()
     return g_nLiveBlocks.load();
 }
 
-int RunFaultLoop(FaultKind kind, const std::function<void(FaultInjector& fault)>& attempt,
-                 int nMaxFaults)
+int RunFaultLoop(const char* pszWhat, FaultKind kind,
+                 const std::function<void(FaultInjector& fault)>& attempt, int nMaxFaults)
 {
+    int nRuns = nMaxFaults;
     for (int n = 1; n <= nMaxFaults; ++n) {
         FaultInjector fault(kind, n);
-        attempt(fault);
+        {
+            SCOPED_TRACE(testing::Message() << pszWhat << ", fault at " << n);
+            attempt(fault);
+        }
         fault.Disarm();
-        if (!fault.Fired())
-            return n;
+        if (!fault.Fired()) {
+            nRuns = n;
+            break;
+        }
     }
-    return nMaxFaults;
+    EXPECT_GT(nRuns, 1) << pszWhat << ": no fault was reached, the failing calls are not in place";
+    const std::string strKind = kind == FaultKind::allocation ? "allocation" : "file call";
+    std::printf("%s, %s faults: %d runs\n", pszWhat, strKind.c_str(), nRuns);
+    return nRuns;
+}
+
+std::string FaultKindName(const testing::TestParamInfo<FaultKind>& info)
+{
+    return info.param == FaultKind::allocation ? "Allocation" : "FileCall";
 }
 
 // ---------------------------------------------------------------------------

@@ -12,8 +12,12 @@
 // fails; the ones after it succeed, as a transient fault would have it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <functional>
+#include <new>
+#include <string>
 
 enum class FaultKind { allocation, fileCall };
 
@@ -29,19 +33,34 @@ public:
     // Counts this thread's calls from here on.
     void Arm();
     void Disarm();
+    // Runs operation armed; whether it let an allocation failure through.
+    template <typename Operation> bool ThrowsArmed(Operation&& operation)
+    {
+        bool bThrew = false;
+        Arm();
+        try {
+            operation();
+        } catch (const std::bad_alloc&) {
+            bThrew = true;
+        }
+        Disarm();
+        return bThrew;
+    }
     // Whether the call to fail was reached.
     bool Fired() const;
-    int FailAt() const { return m_nFailAt; }
 
     // Blocks from operator new not yet deleted, on every thread.
     static long LiveBlocks();
-
-private:
-    int m_nFailAt;
 };
 
 // Runs attempt with an injector for N = 1, 2, ... until an attempt in which
 // the fault was not reached (or nMaxFaults attempts); the number of
-// attempts. The attempt arms the injector around the operation alone.
-int RunFaultLoop(FaultKind kind, const std::function<void(FaultInjector& fault)>& attempt,
-                 int nMaxFaults = 100000);
+// attempts, which it prints. The attempt arms the injector around the
+// operation alone; its failures are traced with what and N. A loop whose
+// first attempt met no fault fails: the failing calls are not in place.
+int RunFaultLoop(const char* pszWhat, FaultKind kind,
+                 const std::function<void(FaultInjector& fault)>& attempt, int nMaxFaults = 100000);
+
+// The kind in a test's name: the name generator of a test run for both.
+std::string FaultKindName(const testing::TestParamInfo<FaultKind>& info);
+inline const auto kBothFaultKinds = testing::Values(FaultKind::allocation, FaultKind::fileCall);

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <new>
-
 namespace
 {
 
@@ -29,14 +27,6 @@ const char kGained[] = "turn 2 -3950 3950 BCE\n"
                        "delplayer 2 1\n"
                        "data 2 0 2 30\n";
 
-std::string CleanGame(const HostFuzzFolder& folder)
-{
-    GameStore store;
-    store.load(folder.gamesPath());
-    const Game* game = store.findGame("log");
-    return game != nullptr ? DescribeGame(*game) : std::string();
-}
-
 // Runs step (a follow or a load of the store) with the N-th allocation
 // failing, over a store that read kStart before kGained was appended.
 void RunStepLoop(const char* what, const std::function<void(GameStore&)>& step)
@@ -44,23 +34,15 @@ void RunStepLoop(const char* what, const std::function<void(GameStore&)>& step)
     HostFuzzFolder folder;
     const QString logPath = folder.gamesPath() + QStringLiteral("/log.log");
     HostFuzzFolder::write(logPath, std::string(kStart) + kGained);
-    const std::string whole = CleanGame(folder);
+    const std::string whole = folder.describeStored("log");
     ASSERT_FALSE(whole.empty());
 
-    const int nRuns = RunFaultLoop(FaultKind::allocation, [&](FaultInjector& fault) {
+    RunFaultLoop(what, FaultKind::allocation, [&](FaultInjector& fault) {
         HostFuzzFolder::write(logPath, kStart);
         GameStore store;
         store.load(folder.gamesPath());
         HostFuzzFolder::write(logPath, std::string(kStart) + kGained);
-        bool bThrew = false;
-        fault.Arm();
-        try {
-            step(store);
-        } catch (const std::bad_alloc&) {
-            bThrew = true;
-        }
-        fault.Disarm();
-        SCOPED_TRACE(testing::Message() << what << ", fault at " << fault.FailAt());
+        const bool bThrew = fault.ThrowsArmed([&] { step(store); });
         ASSERT_NE(store.findGame("log"), nullptr) << "the game was lost";
         if (!bThrew) {
             EXPECT_EQ(DescribeGame(*store.findGame("log")), whole);
@@ -70,8 +52,6 @@ void RunStepLoop(const char* what, const std::function<void(GameStore&)>& step)
         ASSERT_NE(store.findGame("log"), nullptr);
         EXPECT_EQ(DescribeGame(*store.findGame("log")), whole);
     });
-    EXPECT_GT(nRuns, 1) << "no fault was reached: the failing calls are not in place";
-    std::printf("%s, allocation faults: %d runs\n", what, nRuns);
 }
 
 TEST(FollowFaultTest, FollowCatchesUpAfterAFailure)

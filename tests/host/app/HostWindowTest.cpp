@@ -13,6 +13,7 @@
 #include "LogSettings.h"
 #include "PluginCallShield.h"
 #include "RacesPanel.h"
+#include "tests/support/TurnsCsv.h"
 
 #include <afxqt.h>
 #include <gtest/gtest.h>
@@ -232,9 +233,9 @@ TEST_F(HostWindowTest, ImportedTurnReachesTheOpenChart)
 
     PluginAction("Kurvo")->trigger();
     ASSERT_NE(ChartView(), nullptr);
-    WriteText(Path("turn45.csv"), "turn,race,industry,population,weapons,drives,shields\n"
-                                  "45,Velelluans,900.5,400,3.5,3.25,3\n"
-                                  "45,Елюаны,700,350,,2,2\n");
+    WriteText(Path("turn45.csv"), QByteArray(kTurnsCsvHeader) +
+                                      "45,Velelluans,900.5,400,3.5,3.25,3\n"
+                                      "45,Елюаны,700,350,,2,2\n");
     EventLog events(*s_window);
     ASSERT_TRUE(s_window->importTurn(Path("turn45.csv"))) << s_reports.join('\n').toStdString();
     ASSERT_EQ(events.count(), 1);
@@ -249,8 +250,7 @@ TEST_F(HostWindowTest, ImportedTurnReachesTheOpenChart)
 TEST_F(HostWindowTest, RefusedImportIsToldAndChangesNothing)
 {
     s_reports.clear();
-    WriteText(Path("bad.csv"), "turn,race,industry,population,weapons,drives,shields\n"
-                               "46,Nobody,1,1,1,1,1\n");
+    WriteText(Path("bad.csv"), QByteArray(kTurnsCsvHeader) + "46,Nobody,1,1,1,1,1\n");
     const int turns = s_session->store().findGame("Amber Drift")->turnCount();
     EXPECT_FALSE(s_window->importTurn(Path("bad.csv")));
     ASSERT_EQ(s_reports.size(), 1);
@@ -381,8 +381,7 @@ TEST_F(HostWindowTest, AGameLogOpenedFromElsewhereIsFollowedAndRemembered)
     EXPECT_EQ(table->item(1, 1)->text(), "2") << "the game's latest turn in the races window";
 
     s_reports.clear();
-    WriteText(Path("turn2.csv"), "turn,race,industry,population,weapons,drives,shields\n"
-                                 "3,Suiko,1,1,1,1,1\n");
+    WriteText(Path("turn2.csv"), QByteArray(kTurnsCsvHeader) + "3,Suiko,1,1,1,1,1\n");
     EXPECT_FALSE(s_window->importTurn(Path("turn2.csv")));
     ASSERT_EQ(s_reports.size(), 1);
     EXPECT_TRUE(s_reports.first().contains("belongs to the game server"));

@@ -3,6 +3,7 @@
 #include "GameStore.h"
 #include "RaceNames.h"
 #include "TestGames.h"
+#include "tests/support/TurnsCsv.h"
 
 #include <afx.h>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 
 namespace
 {
-const QByteArray kTurnsHeader = "turn,race,industry,population,weapons,drives,shields\n";
+const QByteArray kTurnsHeader(kTurnsCsvHeader);
 
 // The one error whose file ends with fileSuffix, or a failure.
 testing::AssertionResult hasError(const std::vector<GameLoadError>& errors,

@@ -1,5 +1,7 @@
 #include "TestGames.h"
 
+#include "tests/support/TurnsCsv.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,13 +12,12 @@ const QByteArray kAlphaRaces = "race,color\n"
                                "Charlie,#0000ff\n"
                                "Delta,#123456\n";
 
-const QByteArray kAlphaTurns = "turn,race,industry,population,weapons,drives,shields\n"
-                               "0,Bravo,100,200,1.00,1.00,1.00\n"
-                               "0,Charlie,110.5,210,1.00,1.00,1.00\n"
-                               "0,Delta,90,190,1.00,1.00,1.00\n"
-                               "1,Bravo,120,230,1.15,1.05,1.10\n"
-                               "1,Charlie,115,220,1.05,1.00,1.00\n"
-                               "2,Bravo,130.25,250,1.150,1.10,\n";
+const QByteArray kAlphaTurns = QByteArray(kTurnsCsvHeader) + "0,Bravo,100,200,1.00,1.00,1.00\n"
+                                                             "0,Charlie,110.5,210,1.00,1.00,1.00\n"
+                                                             "0,Delta,90,190,1.00,1.00,1.00\n"
+                                                             "1,Bravo,120,230,1.15,1.05,1.10\n"
+                                                             "1,Charlie,115,220,1.05,1.00,1.00\n"
+                                                             "2,Bravo,130.25,250,1.150,1.10,\n";
 
 TestGames::TestGames() : m_path(QDir(m_dir.path()).filePath(QStringLiteral("games")))
 {

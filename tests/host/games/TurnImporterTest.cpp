@@ -2,13 +2,14 @@
 // the file untouched.
 #include "GameStore.h"
 #include "TestGames.h"
+#include "tests/support/TurnsCsv.h"
 
 #include <afx.h>
 #include <gtest/gtest.h>
 
 namespace
 {
-const QByteArray kTurnsHeader = "turn,race,industry,population,weapons,drives,shields\n";
+const QByteArray kTurnsHeader(kTurnsCsvHeader);
 
 class TurnImporterTest : public testing::Test
 {

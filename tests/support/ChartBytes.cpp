@@ -1,4 +1,4 @@
-#include "ChartBytes.h"
+#include "tests/support/ChartBytes.h"
 
 #include "model/CRace.h"
 
