@@ -46,8 +46,8 @@ public:
     // record), the flags. A collection of anything but races, or a selection
     // of anything but names, is refused as a bad class; a refused file leaves
     // the document as it was. Loading adds the file's names to the selection
-    // (each name once) and replaces the races and flags. Storing refuses, before writing anything, a
-    // document that loading would refuse.
+    // (each name once) and replaces the races and flags. Storing refuses, before writing anything,
+    // a document that loading would refuse.
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
     // Writes the file (when the document has one), then closes.

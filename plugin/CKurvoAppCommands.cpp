@@ -87,14 +87,12 @@ void CKurvoApp::CreateDefaultChart(const CString& strPath)
 
 void CKurvoApp::OnReportLoaded(CMapStringToString& map)
 {
-    (void)map;
     if (CKurvoDoc* pDoc = FindChartDocument())
         pDoc->UpdateFromHost();
 }
 
 void CKurvoApp::OnGamesListModified(CMapStringToString& map)
 {
-    (void)map;
     if (CKurvoDoc* pDoc = FindChartDocument())
         pDoc->UpdateFromHost();
 }

@@ -7,8 +7,6 @@
 
 #define KFX_WM_ENTRY(msg, ...)                                                                     \
     {(msg), 0, 0, 0, [](CCmdTarget* p, WPARAM wParam, LPARAM lParam) -> LRESULT {                  \
-         (void)wParam;                                                                             \
-         (void)lParam;                                                                             \
          ThisClass* pThis = static_cast<ThisClass*>(p);                                            \
          __VA_ARGS__                                                                               \
      }},

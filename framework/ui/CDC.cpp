@@ -82,7 +82,6 @@ BOOL CDC::CreateForImage(QImage* pImage)
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
-    (void)pDC;
     if (m_hDC != nullptr)
         return FALSE;
     return BeginSurface(nullptr);

@@ -126,7 +126,6 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
         pView->SendMessage(WM_INITIALUPDATE);
     if (bMakeVisible)
         ActivateFrame();
-    (void)pDoc;
     OnUpdateFrameTitle(TRUE);
 }
 

@@ -20,7 +20,7 @@ public:
 
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
-    virtual void OnPrepareDC(CDC* pDC) { (void)pDC; }
+    virtual void OnPrepareDC(CDC* pDC) {}
 
 protected:
     CView();

@@ -53,8 +53,9 @@ TEST_F(HostFailureTest, CommandLineIsAnsweredWithoutADisplay)
             else
                 EXPECT_TRUE(text.startsWith(QString::fromUtf8(start))) << text.toStdString();
         }
-        if (c.exitCode == 1)
+        if (c.exitCode == 1) {
             EXPECT_EQ(run.err.count('\n'), 1) << "one line";
+        }
     }
 }
 
