@@ -8,6 +8,7 @@
 // opens a fresh chart of three races.
 #include "AtspiListener.h"
 #include "ChartWindow.h"
+#include "DesktopHost.h"
 #include "HostProcess.h"
 #include "HostSession.h"
 #include "HostWindow.h"
@@ -44,11 +45,7 @@ const int nScreenWaitMs = 4000;
 
 bool WaitFor(const std::function<bool()>& done, int milliseconds = nScreenWaitMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds)
-        ScreenDriver::settle(20);
-    return done();
+    return ScreenDriver::waitFor(done, milliseconds);
 }
 
 bool IsCurvePixel(QRgb rgb)
@@ -87,66 +84,47 @@ class ChartOnScreenTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_driver = ScreenDriver::forPlatform().release();
-        if (s_driver == nullptr)
+        s_host = new DesktopHost;
+        if (s_host->driver == nullptr || !s_host->started)
             return;
-        s_dir = new QTemporaryDir;
-        HostOptions options;
-        options.pluginFolder = PluginFolderIn(s_dir->path());
-        options.gamesFolder = SampleGamesDir();
-        options.startFolder = s_dir->filePath("start");
-        QDir().mkpath(options.startFolder);
-        s_session = new HostSession(*static_cast<HostApp*>(AfxGetApp()));
-        s_window = new HostWindow(*s_session, options);
-        QString error;
-        s_started = s_window->start(error);
-        if (s_started)
-            s_started = QTest::qWaitForWindowExposed(s_window->mainWindow());
         // Where the client cannot learn its place, the pointer can be aimed
         // only once the window has been found on screen: by its races list.
-        QWidget* races = s_window->racesPanel();
-        if (s_started)
-            s_started = WaitFor(
-                [&] {
-                    return s_driver->locate(s_window->mainWindow(),
-                                            races->mapTo(s_window->mainWindow(), QPoint(0, 0)),
-                                            races->grab().toImage());
-                },
-                3 * nScreenWaitMs);
+        QWidget* races = s_host->window->racesPanel();
+        QMainWindow* main = s_host->window->mainWindow();
+        s_host->started = WaitFor(
+            [&] {
+                return s_host->driver->locate(main, races->mapTo(main, QPoint(0, 0)),
+                                              races->grab().toImage());
+            },
+            3 * nScreenWaitMs);
     }
 
     static void TearDownTestSuite()
     {
         CloseChart();
-        delete s_window;
-        delete s_session;
-        delete s_dir;
-        delete s_driver;
-        s_window = nullptr;
-        s_session = nullptr;
-        s_dir = nullptr;
-        s_driver = nullptr;
+        delete s_host;
+        s_host = nullptr;
     }
 
     void SetUp() override
     {
-        if (s_driver == nullptr)
+        if (s_host->driver == nullptr)
             GTEST_SKIP() << "not on a display server: run through run-on-x or run-on-wayland";
-        ASSERT_TRUE(s_started);
+        ASSERT_TRUE(s_host->started);
         OpenChart();
     }
 
     void TearDown() override
     {
-        if (s_driver != nullptr)
-            s_driver->setControlHeld(false);
+        if (s_host->driver != nullptr)
+            s_host->driver->setControlHeld(false);
     }
 
-    static QString Path(const char* name) { return s_dir->filePath(QString::fromUtf8(name)); }
+    static QString Path(const char* name) { return s_host->dir.filePath(QString::fromUtf8(name)); }
 
     static QAction* PluginAction(const QString& caption)
     {
-        for (QAction* action : s_window->pluginsMenu()->actions()) {
+        for (QAction* action : s_host->window->pluginsMenu()->actions()) {
             if (action->text() == caption)
                 return action;
         }
@@ -159,15 +137,16 @@ protected:
     {
         QAction* action = PluginAction(caption);
         ASSERT_NE(action, nullptr) << caption.toStdString();
-        if (!s_driver->inputThroughServer()) {
+        if (!s_host->driver->inputThroughServer()) {
             action->trigger();
             return;
         }
-        QMenuBar* bar = s_window->mainWindow()->menuBar();
-        s_driver->moveTo(bar, bar->actionGeometry(s_window->pluginsMenu()->menuAction()).center());
-        s_driver->click(Qt::LeftButton);
+        QMenuBar* bar = s_host->window->mainWindow()->menuBar();
+        s_host->driver->moveTo(
+            bar, bar->actionGeometry(s_host->window->pluginsMenu()->menuAction()).center());
+        s_host->driver->click(Qt::LeftButton);
         QMenu* menu = OpenedPopup();
-        ASSERT_EQ(menu, s_window->pluginsMenu()) << "Plug-ins did not open";
+        ASSERT_EQ(menu, s_host->window->pluginsMenu()) << "Plug-ins did not open";
         Choose(menu, caption);
         ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
     }
@@ -184,12 +163,12 @@ protected:
 
     static void SelectRaces(const QStringList& names)
     {
-        s_window->racesPanel()->selectRaces(names);
+        s_host->window->racesPanel()->selectRaces(names);
     }
 
     static void CloseChart()
     {
-        while (CView* view = ChartWindow::findView(*s_session->mainFrame())) {
+        while (CView* view = ChartWindow::findView(*s_host->session->mainFrame())) {
             ChartWindow(*view).close();
             ScreenDriver::settle(20);
         }
@@ -202,11 +181,11 @@ protected:
         // Where the last test left the mouse, the new chart would show its
         // tip while it is being found on screen.
         ParkMouse();
-        QFile::remove(Path("start/save.kv"));
+        QFile::remove(s_host->chartFile());
         SelectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
         ChoosePluginItem("Kurvo");
         ChoosePluginItem("Add Race(s) to Kurvo");
-        CView* view = ChartWindow::findView(*s_session->mainFrame());
+        CView* view = ChartWindow::findView(*s_host->session->mainFrame());
         ASSERT_NE(view, nullptr);
         m_pView = AfxGetWidget(view);
         ChartWindow(*view).resizeView(viewSize);
@@ -214,15 +193,17 @@ protected:
         QWidget* main = m_pView->window();
         // A new window can take the compositor a while under load.
         const bool bFound = WaitFor(
-            [&] { return s_driver->locate(main, m_pView->mapTo(main, QPoint(0, 0)), Render()); },
+            [&] {
+                return s_host->driver->locate(main, m_pView->mapTo(main, QPoint(0, 0)), Render());
+            },
             3 * nScreenWaitMs);
         if (!bFound)
-            KeepForLooking(s_driver->grabScreen(), Render());
-        ASSERT_TRUE(bFound) << "the chart is nowhere on the " << s_driver->name().toStdString()
-                            << " screen";
+            KeepForLooking(s_host->driver->grabScreen(), Render());
+        ASSERT_TRUE(bFound) << "the chart is nowhere on the "
+                            << s_host->driver->name().toStdString() << " screen";
         // A click gives the chart the focus, which its readout needs.
-        s_driver->moveTo(m_pView, QPoint(5, 5));
-        s_driver->click(Qt::LeftButton);
+        s_host->driver->moveTo(m_pView, QPoint(5, 5));
+        s_host->driver->click(Qt::LeftButton);
         ASSERT_TRUE(WaitFor([&] { return m_pView->hasFocus(); }));
         ParkMouse();
         ASSERT_TRUE(ScreenShowsChart());
@@ -231,8 +212,8 @@ protected:
     // Off the chart, where a rest shows no tip.
     void ParkMouse()
     {
-        QWidget* races = s_window->racesPanel();
-        s_driver->moveTo(races, QPoint(10, races->height() - 10));
+        QWidget* races = s_host->window->racesPanel();
+        s_host->driver->moveTo(races, QPoint(10, races->height() - 10));
     }
 
     // The chart painted off-screen as part of its whole window, so that its
@@ -247,8 +228,8 @@ protected:
     // The screen's pixels where widget shows, its size.
     QImage OnScreen(const QWidget* widget) const
     {
-        const QRect rect(s_driver->toScreen(widget, QPoint(0, 0)), widget->size());
-        return s_driver->grabScreen().copy(rect);
+        const QRect rect(s_host->driver->toScreen(widget, QPoint(0, 0)), widget->size());
+        return s_host->driver->grabScreen().copy(rect);
     }
 
     // Waits until the screen shows exactly what the chart's own paint draws,
@@ -301,10 +282,10 @@ protected:
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         QDir().mkpath("desktop-failures");
         const QString stem = QString("%1/desktop-failures/%2-%3")
-                                 .arg(QDir::currentPath(), s_driver->name(), info->name());
+                                 .arg(QDir::currentPath(), s_host->driver->name(), info->name());
         screen.save(stem + "-screen.png");
         wanted.save(stem + "-expected.png");
-        s_driver->grabScreen().save(stem + "-whole-screen.png");
+        s_host->driver->grabScreen().save(stem + "-whole-screen.png");
         return stem;
     }
 
@@ -365,10 +346,10 @@ protected:
     // The context menu, opened as a user does: Ctrl and a right click.
     QMenu* OpenMenuAt(QPoint point)
     {
-        s_driver->moveTo(m_pView, point);
-        s_driver->setControlHeld(true);
-        s_driver->click(Qt::RightButton);
-        s_driver->setControlHeld(false);
+        s_host->driver->moveTo(m_pView, point);
+        s_host->driver->setControlHeld(true);
+        s_host->driver->click(Qt::RightButton);
+        s_host->driver->setControlHeld(false);
         return OpenedPopup();
     }
 
@@ -376,8 +357,8 @@ protected:
     {
         for (QAction* action : menu->actions()) {
             if (action->text() == caption) {
-                s_driver->moveTo(menu, menu->actionGeometry(action).center());
-                s_driver->click(Qt::LeftButton);
+                s_host->driver->moveTo(menu, menu->actionGeometry(action).center());
+                s_host->driver->click(Qt::LeftButton);
                 return;
             }
         }
@@ -386,18 +367,10 @@ protected:
 
     QWidget* m_pView = nullptr;
 
-    static ScreenDriver* s_driver;
-    static QTemporaryDir* s_dir;
-    static HostSession* s_session;
-    static HostWindow* s_window;
-    static bool s_started;
+    static DesktopHost* s_host;
 };
 
-ScreenDriver* ChartOnScreenTest::s_driver = nullptr;
-QTemporaryDir* ChartOnScreenTest::s_dir = nullptr;
-HostSession* ChartOnScreenTest::s_session = nullptr;
-HostWindow* ChartOnScreenTest::s_window = nullptr;
-bool ChartOnScreenTest::s_started = false;
+DesktopHost* ChartOnScreenTest::s_host = nullptr;
 
 TEST_F(ChartOnScreenTest, OpenedChartShowsItsCurvesAndGrid)
 {
@@ -413,7 +386,7 @@ TEST_F(ChartOnScreenTest, KeypadPlusAndMinusLeaveNoStalePixels)
     for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Minus, Qt::Key_Minus}) {
         SCOPED_TRACE(key == Qt::Key_Plus ? "keypad plus" : "keypad minus");
         const QImage before = Render();
-        s_driver->keypadClick(key);
+        s_host->driver->keypadClick(key);
         ASSERT_TRUE(WaitFor([&] { return Render() != before; })) << "the plot did not change";
         ASSERT_TRUE(ScreenShowsChart());
     }
@@ -423,12 +396,12 @@ TEST_F(ChartOnScreenTest, RightButtonDragOfTenPixelsMovesTheWholeChart)
 {
     const QImage before = Render();
     const QPoint start(200, 200);
-    s_driver->moveTo(m_pView, start);
-    s_driver->press(Qt::RightButton);
+    s_host->driver->moveTo(m_pView, start);
+    s_host->driver->press(Qt::RightButton);
     // The first move with the button held marks where the drag starts.
-    s_driver->moveTo(m_pView, start + QPoint(1, 0));
-    s_driver->moveTo(m_pView, start + QPoint(11, 0));
-    s_driver->release(Qt::RightButton);
+    s_host->driver->moveTo(m_pView, start + QPoint(1, 0));
+    s_host->driver->moveTo(m_pView, start + QPoint(11, 0));
+    s_host->driver->release(Qt::RightButton);
 
     ASSERT_TRUE(ScreenShowsChart());
     const QImage after = Render();
@@ -443,8 +416,9 @@ TEST_F(ChartOnScreenTest, ContextMenuOpensAtTheClickAndItsCommandsRepaintTheChar
     const QPoint click(300, 150);
     QMenu* menu = OpenMenuAt(click);
     ASSERT_NE(menu, nullptr);
-    if (s_driver->menusArePopups()) {
-        EXPECT_EQ(s_driver->toScreen(menu, QPoint(0, 0)), s_driver->toScreen(m_pView, click));
+    if (s_host->driver->menusArePopups()) {
+        EXPECT_EQ(s_host->driver->toScreen(menu, QPoint(0, 0)),
+                  s_host->driver->toScreen(m_pView, click));
         EXPECT_TRUE(ScreenShows(
             menu, [menu] { return menu->grab().toImage().convertToFormat(QImage::Format_RGB32); }));
     }
@@ -467,13 +441,13 @@ TEST_F(ChartOnScreenTest, ContextMenuOpensAtTheClickAndItsCommandsRepaintTheChar
 TEST_F(ChartOnScreenTest, RestOnACurveShowsThePaintedTipBelowTheCursorUntilTheMouseMoves)
 {
     const QPoint rest = CurvePoint();
-    s_driver->moveTo(m_pView, rest);
+    s_host->driver->moveTo(m_pView, rest);
     QWidget* tip = Tip();
     ASSERT_NE(tip, nullptr);
     ASSERT_TRUE(WaitFor([&] { return tip->isVisible(); })) << "no tip after a rest";
 
-    EXPECT_EQ(s_driver->toScreen(tip, QPoint(0, 0)),
-              s_driver->toScreen(m_pView, rest) + QPoint(0, 20));
+    EXPECT_EQ(s_host->driver->toScreen(tip, QPoint(0, 0)),
+              s_host->driver->toScreen(m_pView, rest) + QPoint(0, 20));
     ASSERT_TRUE(ScreenShows(tip, [tip] {
         return tip->grab().toImage().convertToFormat(QImage::Format_RGB32);
     })) << "the tip is not painted on screen";
@@ -486,7 +460,7 @@ TEST_F(ChartOnScreenTest, RestOnACurveShowsThePaintedTipBelowTheCursorUntilTheMo
     // Once the rest has been counted out, a move takes the tip away and the
     // chart beneath shows again.
     ScreenDriver::settle(400);
-    s_driver->moveTo(m_pView, rest + QPoint(40, 0));
+    s_host->driver->moveTo(m_pView, rest + QPoint(40, 0));
     ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
     EXPECT_TRUE(ScreenShowsChart());
 }
@@ -499,7 +473,7 @@ TEST_F(ChartOnScreenTest, RestOnACurveIsHeardByAScreenReader)
         return;
 
     const QPoint rest = CurvePoint();
-    s_driver->moveTo(m_pView, rest);
+    s_host->driver->moveTo(m_pView, rest);
     QWidget* tip = Tip();
     ASSERT_NE(tip, nullptr);
     // The tip tells its text once it has painted it.
@@ -514,7 +488,7 @@ TEST_F(ChartOnScreenTest, RestOnACurveIsHeardByAScreenReader)
 
     // The next test starts without a tip.
     ScreenDriver::settle(400);
-    s_driver->moveTo(m_pView, rest + QPoint(40, 0));
+    s_host->driver->moveTo(m_pView, rest + QPoint(40, 0));
     ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); }));
 }
 
@@ -528,7 +502,7 @@ TEST_F(ChartOnScreenTest, KeyboardStepsThroughTheReadoutAndAScreenReaderHearsEac
         return;
     QWidget* tip = Tip();
     ASSERT_NE(tip, nullptr);
-    s_driver->keyClick(Qt::Key_Right);
+    s_host->driver->keyClick(Qt::Key_Right);
     if (!WaitFor([&] { return tip->isVisible(); }, 1500))
         GTEST_SKIP() << "the chart reads out nothing by keyboard";
 
@@ -551,7 +525,7 @@ TEST_F(ChartOnScreenTest, KeyboardStepsThroughTheReadoutAndAScreenReaderHearsEac
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         listener.clear();
-        s_driver->keyClick(step.key);
+        s_host->driver->keyClick(step.key);
         const QString before = texts.last();
         ASSERT_TRUE(WaitFor([&] {
             const QString now = TipText(tip);
@@ -568,7 +542,7 @@ TEST_F(ChartOnScreenTest, KeyboardStepsThroughTheReadoutAndAScreenReaderHearsEac
         ExpectHeardAndInTree(listener, texts.last());
     }
 
-    s_driver->keyClick(Qt::Key_Escape);
+    s_host->driver->keyClick(Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !tip->isVisible(); })) << "Escape left the tip";
     EXPECT_TRUE(ScreenShowsChart());
 }

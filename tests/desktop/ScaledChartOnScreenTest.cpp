@@ -7,6 +7,7 @@
 // The server speaks device pixels while Qt's widgets speak logical ones, so
 // every position the driver is given or reads back goes through the factor.
 #include "ChartWindow.h"
+#include "DesktopHost.h"
 #include "HostProcess.h"
 #include "HostSession.h"
 #include "HostWindow.h"
@@ -33,13 +34,9 @@ namespace
 
 const int nScreenWaitMs = 4000;
 
-bool WaitOnScreen(const std::function<bool()>& done, int milliseconds = nScreenWaitMs)
+bool WaitOnScreen(const std::function<bool()>& done)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds)
-        ScreenDriver::settle(20);
-    return done();
+    return ScreenDriver::waitFor(done, nScreenWaitMs);
 }
 
 class ScaledChartOnScreenTest : public ::testing::Test
@@ -48,69 +45,50 @@ protected:
     static void SetUpTestSuite()
     {
         // Unscaled, ChartOnScreenTest has the one host this program may run.
-        if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
-            return;
-        s_driver = ScreenDriver::forPlatform().release();
-        if (s_driver == nullptr || s_driver->name() != "X11")
-            return;
-        s_dir = new QTemporaryDir;
-        HostOptions options;
-        options.pluginFolder = PluginFolderIn(s_dir->path());
-        options.gamesFolder = SampleGamesDir();
-        options.startFolder = s_dir->filePath("start");
-        QDir().mkpath(options.startFolder);
-        s_session = new HostSession(*static_cast<HostApp*>(AfxGetApp()));
-        s_window = new HostWindow(*s_session, options);
-        QString error;
-        s_started = s_window->start(error) && QTest::qWaitForWindowExposed(s_window->mainWindow());
+        if (!qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+            s_host = new DesktopHost;
     }
 
     static void TearDownTestSuite()
     {
-        delete s_window;
-        delete s_session;
-        delete s_dir;
-        delete s_driver;
-        s_window = nullptr;
-        s_session = nullptr;
-        s_dir = nullptr;
-        s_driver = nullptr;
+        delete s_host;
+        s_host = nullptr;
     }
 
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
             GTEST_SKIP() << "unscaled: ChartOnScreenTest covers it";
-        if (s_driver == nullptr || s_driver->name() != "X11")
+        if (s_host->driver == nullptr || s_host->driver->name() != "X11")
             GTEST_SKIP() << "needs an X server: run through run-on-x";
-        ASSERT_TRUE(s_started);
-        m_f = s_window->mainWindow()->devicePixelRatioF();
+        ASSERT_TRUE(s_host->started);
+        m_f = s_host->window->mainWindow()->devicePixelRatioF();
         OpenChart();
     }
 
     void OpenChart()
     {
-        QFile::remove(s_dir->filePath("start/save.kv"));
-        s_window->racesPanel()->selectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
-        for (QAction* action : s_window->pluginsMenu()->actions()) {
+        QFile::remove(s_host->chartFile());
+        s_host->window->racesPanel()->selectRaces({"Velelluans", "Quapreyoans", "Dunprekai"});
+        for (QAction* action : s_host->window->pluginsMenu()->actions()) {
             if (action->text() == "Kurvo" || action->text() == "Add Race(s) to Kurvo")
                 action->trigger();
         }
-        CView* view = ChartWindow::findView(*s_session->mainFrame());
+        CView* view = ChartWindow::findView(*s_host->session->mainFrame());
         ASSERT_NE(view, nullptr);
         m_pView = AfxGetWidget(view);
         // All of it on the screen, which is smaller in logical pixels the
         // larger the factor; odd sizes, so that the chart's device edges
         // fall mid-pixel.
-        const QRect screen = s_window->mainWindow()->screen()->geometry();
-        s_window->mainWindow()->setGeometry(screen.adjusted(0, 0, -10, -10));
+        const QRect screen = s_host->window->mainWindow()->screen()->geometry();
+        s_host->window->mainWindow()->setGeometry(screen.adjusted(0, 0, -10, -10));
         ChartWindow(*view).resizeView(
             QSize(screen.width() / 4 * 2 + 1, screen.height() / 4 * 2 + 1));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pView->window()));
         MoveTo(m_pView, QPoint(5, 5));
-        s_driver->click(Qt::LeftButton);
+        s_host->driver->click(Qt::LeftButton);
         ASSERT_TRUE(WaitOnScreen([&] { return m_pView->hasFocus(); }));
-        MoveTo(s_window->racesPanel(), QPoint(10, 10));
+        MoveTo(s_host->window->racesPanel(), QPoint(10, 10));
     }
 
     // The device pixel of the screen where a logical point of widget lies.
@@ -124,7 +102,8 @@ protected:
     // stands, which the server takes as device pixels.
     void MoveTo(QWidget* widget, QPoint local)
     {
-        s_driver->moveTo(widget, DeviceOnScreen(widget, local) - widget->mapToGlobal(QPoint(0, 0)));
+        s_host->driver->moveTo(widget,
+                               DeviceOnScreen(widget, local) - widget->mapToGlobal(QPoint(0, 0)));
     }
 
     // The chart's own paint, cut from its whole window at device pixels.
@@ -158,7 +137,7 @@ protected:
         const bool bFound = WaitOnScreen([&] {
             // Only what lies on the screen can be compared; the rest of a
             // tip near the screen's edge is the server's to cut.
-            const QImage whole = s_driver->grabScreen();
+            const QImage whole = s_host->driver->grabScreen();
             const QPoint expected = DeviceOnScreen(widget, QPoint(0, 0));
             const QRect shown = QRect(expected, wanted().size()) & whole.rect();
             part = wanted().copy(shown.translated(-expected));
@@ -178,7 +157,7 @@ protected:
                                  .arg(QDir::currentPath(), QString::number(m_f), info->name());
         screen.save(stem + "-screen.png");
         part.save(stem + "-expected.png");
-        s_driver->grabScreen().save(stem + "-whole-screen.png");
+        s_host->driver->grabScreen().save(stem + "-whole-screen.png");
         return ::testing::AssertionFailure()
                << "the screen does not show the paint; see " << stem.toStdString()
                << "-{screen,expected,whole-screen}.png";
@@ -187,18 +166,10 @@ protected:
     QWidget* m_pView = nullptr;
     qreal m_f = 1;
 
-    static ScreenDriver* s_driver;
-    static QTemporaryDir* s_dir;
-    static HostSession* s_session;
-    static HostWindow* s_window;
-    static bool s_started;
+    static DesktopHost* s_host;
 };
 
-ScreenDriver* ScaledChartOnScreenTest::s_driver = nullptr;
-QTemporaryDir* ScaledChartOnScreenTest::s_dir = nullptr;
-HostSession* ScaledChartOnScreenTest::s_session = nullptr;
-HostWindow* ScaledChartOnScreenTest::s_window = nullptr;
-bool ScaledChartOnScreenTest::s_started = false;
+DesktopHost* ScaledChartOnScreenTest::s_host = nullptr;
 
 TEST_F(ScaledChartOnScreenTest, ChartTipAndDragShowExactlyTheirOwnPaint)
 {
@@ -211,10 +182,10 @@ TEST_F(ScaledChartOnScreenTest, ChartTipAndDragShowExactlyTheirOwnPaint)
     // A right-button drag of an odd length: half a device pixel at 1.5.
     const QPoint start(200, 200);
     MoveTo(m_pView, start);
-    s_driver->press(Qt::RightButton);
+    s_host->driver->press(Qt::RightButton);
     MoveTo(m_pView, start + QPoint(1, 0));
     MoveTo(m_pView, start + QPoint(8, 3));
-    s_driver->release(Qt::RightButton);
+    s_host->driver->release(Qt::RightButton);
     EXPECT_TRUE(ScreenShows(
         m_pView, [this] { return ChartPaint(); }, &at))
         << "dragged";

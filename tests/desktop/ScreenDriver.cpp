@@ -46,6 +46,15 @@ void ScreenDriver::settle(int milliseconds)
     } while (timer.elapsed() < milliseconds);
 }
 
+bool ScreenDriver::waitFor(const std::function<bool()>& done, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds)
+        settle(20);
+    return done();
+}
+
 QPoint FindImage(const QImage& screen, const QImage& wanted)
 {
     // Row by row with early exits: this runs on whole screenshots, in the

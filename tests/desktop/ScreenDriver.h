@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -51,6 +52,8 @@ public:
     void click(Qt::MouseButton button);
     // Lets Qt take in and act on what the server sent.
     static void settle(int milliseconds = 60);
+    // Settles until done holds or milliseconds have passed; whether it holds.
+    static bool waitFor(const std::function<bool()>& done, int milliseconds);
 };
 
 // Where part lies in image, or (-1, -1).

@@ -121,8 +121,9 @@ TEST(WindowMemoryTest, DamagedSettingsGiveTheDefaultsOfWhatIsDamagedAndAreWritte
         StartedHost host(file);
         ASSERT_TRUE(host.started());
         EXPECT_TRUE(FitsTheScreen(host.main()));
-        if (c.defaultGeometry)
+        if (c.defaultGeometry) {
             EXPECT_EQ(host.main().geometry(), WindowPlacement::firstGeometry());
+        }
         EXPECT_EQ(host.main().dockWidgetArea(&host.racesDock()), Qt::LeftDockWidgetArea);
         EXPECT_FALSE(host.racesDock().isFloating());
         EXPECT_EQ(host.races().currentGame(), "Amber Drift");

@@ -1,0 +1,29 @@
+// The host as a user session has it for a suite of screen tests: the
+// driver of the display server, a start folder of its own, the session and
+// the main window with the real plug-in, started once and torn down with
+// this object.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class HostSession;
+class HostWindow;
+class ScreenDriver;
+
+struct DesktopHost {
+    // Starts nothing where the platform has no display server (driver is
+    // null then); started is false when the window did not come up.
+    DesktopHost();
+    ~DesktopHost();
+
+    QString chartFile() const;
+
+    std::unique_ptr<ScreenDriver> driver;
+    QTemporaryDir dir;
+    std::unique_ptr<HostSession> session;
+    std::unique_ptr<HostWindow> window;
+    bool started = false;
+};
