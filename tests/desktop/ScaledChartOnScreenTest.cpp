@@ -63,7 +63,12 @@ protected:
         if (s_host->driver == nullptr || s_host->driver->name() != "X11")
             GTEST_SKIP() << "needs an X server: run through run-on-x";
         ASSERT_TRUE(s_host->started);
-        m_f = s_host->window->mainWindow()->devicePixelRatioF();
+        QMainWindow* main = s_host->window->mainWindow();
+        m_f = main->devicePixelRatioF();
+        // As the host opened it: all of it, frame too, where the player can
+        // reach it, however few logical pixels the factor leaves.
+        EXPECT_TRUE(main->screen()->availableGeometry().contains(main->frameGeometry()))
+            << "the window opened beyond the screen";
         OpenChart();
     }
 
