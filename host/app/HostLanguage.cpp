@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTranslator>
 
 namespace
@@ -17,14 +18,10 @@ std::vector<QPointer<QTranslator>>& installed()
     return translators;
 }
 
-QString bareLocale(QString name)
+// language[_territory][.codeset][@modifier] without codeset and modifier.
+QString bareLocale(const QString& name)
 {
-    // language[_territory][.codeset][@modifier]
-    name.truncate(name.indexOf(QLatin1Char('@')) < 0 ? name.size()
-                                                     : name.indexOf(QLatin1Char('@')));
-    name.truncate(name.indexOf(QLatin1Char('.')) < 0 ? name.size()
-                                                     : name.indexOf(QLatin1Char('.')));
-    return name;
+    return name.section(QRegularExpression(QStringLiteral("[.@]")), 0, 0);
 }
 
 bool isCLocale(const QString& locale)
