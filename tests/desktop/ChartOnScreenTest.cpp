@@ -198,7 +198,7 @@ protected:
             },
             3 * nScreenWaitMs);
         if (!bFound)
-            KeepForLooking(s_host->driver->grabScreen(), Render());
+            s_host->keepForLooking(s_host->driver->grabScreen(), Render());
         ASSERT_TRUE(bFound) << "the chart is nowhere on the "
                             << s_host->driver->name().toStdString() << " screen";
         // A click gives the chart the focus, which its readout needs.
@@ -271,22 +271,10 @@ protected:
         });
         if (bSame)
             return ::testing::AssertionSuccess();
-        const QString stem = KeepForLooking(screen, wanted);
+        const QString stem = s_host->keepForLooking(screen, wanted);
         return ::testing::AssertionFailure()
                << nDiffering << " pixels differ, the first at (" << first.x() << "," << first.y()
                << "); see " << stem.toStdString() << "-{screen,expected,whole-screen}.png";
-    }
-
-    static QString KeepForLooking(const QImage& screen, const QImage& wanted)
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        QDir().mkpath("desktop-failures");
-        const QString stem = QString("%1/desktop-failures/%2-%3")
-                                 .arg(QDir::currentPath(), s_host->driver->name(), info->name());
-        screen.save(stem + "-screen.png");
-        wanted.save(stem + "-expected.png");
-        s_host->driver->grabScreen().save(stem + "-whole-screen.png");
-        return stem;
     }
 
     // A point on a curve, away from the edges, to rest the mouse on.

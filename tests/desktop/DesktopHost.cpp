@@ -8,6 +8,8 @@
 #include "ScreenDriver.h"
 #include <afxqt.h>
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QMainWindow>
 #include <QTest>
@@ -37,4 +39,18 @@ DesktopHost::~DesktopHost()
 QString DesktopHost::chartFile() const
 {
     return dir.filePath("start/save.kv");
+}
+
+QString DesktopHost::keepForLooking(const QImage& screen, const QImage& wanted) const
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
+    QDir().mkpath("desktop-failures");
+    const QString stem = QString("%1/desktop-failures/%2%3-%4")
+                             .arg(QDir::currentPath(), driver->name(),
+                                  scale.isEmpty() ? QString() : "-scaled-" + scale, info->name());
+    screen.save(stem + "-screen.png");
+    wanted.save(stem + "-expected.png");
+    driver->grabScreen().save(stem + "-whole-screen.png");
+    return stem;
 }

@@ -4,6 +4,7 @@
 // this object.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -20,6 +21,10 @@ struct DesktopHost {
     ~DesktopHost();
 
     QString chartFile() const;
+    // Keeps the pictures of a failed comparison, and the whole screen, for
+    // a look, under desktop-failures/ in the working folder, named after the
+    // server, the scale factor and the running test; the names' stem.
+    QString keepForLooking(const QImage& screen, const QImage& wanted) const;
 
     std::unique_ptr<ScreenDriver> driver;
     QTemporaryDir dir;

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
+#include <QWidget>
 
 #include <cstring>
 
@@ -28,6 +29,12 @@ std::unique_ptr<ScreenDriver> ScreenDriver::forPlatform()
 bool ScreenDriver::locate(QWidget*, QPoint, const QImage&)
 {
     return true;
+}
+
+QPoint ScreenDriver::toDevice(const QWidget* widget, QPoint logical)
+{
+    const qreal f = widget->devicePixelRatioF();
+    return QPoint(qRound(logical.x() * f), qRound(logical.y() * f));
 }
 
 void ScreenDriver::click(Qt::MouseButton button)

@@ -33,11 +33,13 @@ public:
     // The whole screen, read back from the server.
     virtual QImage grabScreen() = 0;
     // Finds where window sits on screen, given what a part of it, at
-    // partOffset inside window, looks like. Needed where a client cannot
-    // learn its place from the server.
+    // partOffset (logical) inside window, looks like in device pixels.
+    // Needed where a client cannot learn its place from the server.
     virtual bool locate(QWidget* window, QPoint partOffset, const QImage& part);
-    // Where a point of widget (a child, a popup or a window) shows in the
-    // screen's image.
+    // Where a point of widget (a child, a popup or a window), in the
+    // logical pixels widgets speak, shows in the screen's image, whose
+    // pixels are the server's device pixels: the two differ on a scaled
+    // screen (QT_SCALE_FACTOR).
     virtual QPoint toScreen(const QWidget* widget, QPoint local) const = 0;
 
     virtual void moveTo(QWidget* widget, QPoint local) = 0;
@@ -54,6 +56,11 @@ public:
     static void settle(int milliseconds = 60);
     // Settles until done holds or milliseconds have passed; whether it holds.
     static bool waitFor(const std::function<bool()>& done, int milliseconds);
+
+protected:
+    // A logical offset within widget's window in that window's device
+    // pixels, rounded as Qt rounds a widget's place in its backing store.
+    static QPoint toDevice(const QWidget* widget, QPoint logical);
 };
 
 // Where part lies in image, or (-1, -1).

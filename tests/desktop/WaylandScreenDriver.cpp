@@ -32,7 +32,7 @@ bool WaylandScreenDriver::locate(QWidget* window, QPoint partOffset, const QImag
     if (found.x() < 0)
         return false;
     m_window = window;
-    m_origin = found - partOffset;
+    m_origin = found - toDevice(window, partOffset);
     // A headless compositor has no keyboard, so it never gives a client the
     // keyboard focus that makes its window active; stand in for it as for
     // the rest of the input.
@@ -50,8 +50,9 @@ QPoint WaylandScreenDriver::toScreen(const QWidget* widget, QPoint local) const
     // Qt's global coordinates are right relative to one another: a popup is
     // placed from its offset to its parent window.
     if (m_window == nullptr)
-        return widget->mapToGlobal(local);
-    return m_origin + widget->mapToGlobal(local) - m_window->mapToGlobal(QPoint(0, 0));
+        return toDevice(widget, widget->mapToGlobal(local));
+    return m_origin +
+           toDevice(m_window, widget->mapToGlobal(local) - m_window->mapToGlobal(QPoint(0, 0)));
 }
 
 void WaylandScreenDriver::moveTo(QWidget* widget, QPoint local)

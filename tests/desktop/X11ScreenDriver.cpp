@@ -16,7 +16,8 @@ QPoint X11ScreenDriver::toScreen(const QWidget* widget, QPoint local) const
     const QWidget* window = widget->window();
     if (window->windowHandle() == nullptr)
         throw std::runtime_error("the widget is in no window that is shown");
-    return m_server.toRoot(window->windowHandle()->winId(), widget->mapTo(window, local));
+    return m_server.toRoot(window->windowHandle()->winId(),
+                           toDevice(window, widget->mapTo(window, local)));
 }
 
 void X11ScreenDriver::moveTo(QWidget* widget, QPoint local)
