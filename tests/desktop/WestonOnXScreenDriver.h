@@ -8,25 +8,15 @@
 #pragma once
 
 #include "WaylandScreenDriver.h"
-#include "X11Server.h"
+#include "XTestInput.h"
 
-class WestonOnXScreenDriver : public WaylandScreenDriver
+class WestonOnXScreenDriver : public XTestInput<WaylandScreenDriver>
 {
 public:
     WestonOnXScreenDriver();
     ~WestonOnXScreenDriver() override;
 
     QString name() const override { return "Wayland-in-X11"; }
-    bool inputThroughServer() const override { return true; }
-    bool menusArePopups() const override { return true; }
     QImage grabScreen() override;
     void moveTo(QWidget* widget, QPoint local) override;
-    void press(Qt::MouseButton button) override { m_server.button(button, true); }
-    void release(Qt::MouseButton button) override { m_server.button(button, false); }
-    void setControlHeld(bool held) override;
-    void keypadClick(Qt::Key key) override;
-    void keyClick(Qt::Key key) override;
-
-private:
-    X11Server m_server;
 };

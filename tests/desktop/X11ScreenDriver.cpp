@@ -5,8 +5,6 @@
 
 #include <stdexcept>
 
-#include <X11/keysym.h>
-
 QPoint X11ScreenDriver::toScreen(const QWidget* widget, QPoint local) const
 {
     // Asked of the server, not taken from Qt: under a window manager the
@@ -23,19 +21,4 @@ QPoint X11ScreenDriver::toScreen(const QWidget* widget, QPoint local) const
 void X11ScreenDriver::moveTo(QWidget* widget, QPoint local)
 {
     m_server.moveTo(toScreen(widget, local));
-}
-
-void X11ScreenDriver::setControlHeld(bool held)
-{
-    m_server.key(XK_Control_L, held);
-}
-
-void X11ScreenDriver::keypadClick(Qt::Key key)
-{
-    m_server.keyClick(X11Server::keysymOf(key, true));
-}
-
-void X11ScreenDriver::keyClick(Qt::Key key)
-{
-    m_server.keyClick(X11Server::keysymOf(key, false));
 }
