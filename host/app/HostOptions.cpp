@@ -153,15 +153,16 @@ QString HostOptions::usage()
                "--headless opens the chart, adds the named races of game G (default: the\n"
                "first game), shows the named statistics (default: those the chart has),\n"
                "writes the chart as PNG and/or SVG (default size 900x600; in SVG the curves\n"
-               "are vector paths) and closes it, which writes\n"
-               "the chart file save.kv in the start folder.\n"
+               "are vector paths) and closes it, which writes the chart file save.kv in the\n"
+               "start folder.\n"
                "\n"
                "A game is a folder with races.csv and turns.csv, or a game server's score log\n"
                "(a file starting \"#FREECIV SCORELOG2\"), which the window follows while the\n"
                "server writes it. MAP says which of the log's tags are charted as which\n"
-               "statistic: STAT=TAG[,STAT=TAG...], STAT one of\n"
-               "%2, TAG a tag of the log or none. Default:\n"
-               "%3.\n")
+               "statistic: STAT=TAG[,STAT=TAG...], with STAT one of\n"
+               "  %2\n"
+               "and TAG a tag of the log, or none. Default:\n"
+               "  %3\n")
         .arg(StatisticFlags::names(kChartStatisticFlags),
              QString::fromStdString(statisticNameList()), StatisticMap::defaults().toString());
 }

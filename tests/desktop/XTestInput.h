@@ -9,8 +9,7 @@
 
 #include <X11/keysym.h>
 
-template <class Base>
-class XTestInput : public Base
+template <class Base> class XTestInput : public Base
 {
 public:
     bool inputThroughServer() const override { return true; }
