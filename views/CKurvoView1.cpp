@@ -785,6 +785,9 @@ void CKurvoView1::OnKeyDown(UINT nChar, UINT, UINT)
     Default();
     if (nChar == VK_ESCAPE) {
         HideTip();
+        // A rest under way would show its tip again at its next tick; the
+        // count now holds, as after a finished rest, until the mouse moves.
+        m_nHoverTicks = nHoverLastTick;
         return;
     }
     if (!IsReadoutKey(nChar))

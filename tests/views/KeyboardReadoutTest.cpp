@@ -152,6 +152,14 @@ TEST_F(KeyboardReadoutTest, KeysWalkAlongAndAcrossTheCurves)
     EXPECT_EQ(TipText(), "Alpha Turn=12\r\nIndustry=1.00\r\nCarl");
     Key(VK_RIGHT);
     EXPECT_EQ(TipText(), "Alpha Turn=13\r\nIndustry=1.00\r\nCarl");
+    // Escape ends the rest as well: the tip stays away until the mouse moves.
+    Key(VK_ESCAPE);
+    Tick(3);
+    EXPECT_FALSE(TipShown()) << "the rest under way showed its tip again";
+    m_pView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(11 * 13 + 2, 290 - 100));
+    Tick(4);
+    EXPECT_TRUE(TipShown()) << "a new rest";
+    Key(VK_RIGHT);
 
     m_pView->SendMessage(WM_KILLFOCUS);
     EXPECT_FALSE(TipShown()) << "what the keys read goes with the focus";
