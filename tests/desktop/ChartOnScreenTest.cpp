@@ -101,7 +101,7 @@ protected:
 
     static void TearDownTestSuite()
     {
-        CloseChart();
+        s_host->closeCharts();
         delete s_host;
         s_host = nullptr;
     }
@@ -166,18 +166,10 @@ protected:
         s_host->window->racesPanel()->selectRaces(names);
     }
 
-    static void CloseChart()
-    {
-        while (CView* view = ChartWindow::findView(*s_host->session->mainFrame())) {
-            ChartWindow(*view).close();
-            ScreenDriver::settle(20);
-        }
-    }
-
     // A new chart of three races, on screen, with the keyboard focus.
     void OpenChart()
     {
-        CloseChart();
+        s_host->closeCharts();
         // Where the last test left the mouse, the new chart would show its
         // tip while it is being found on screen.
         ParkMouse();

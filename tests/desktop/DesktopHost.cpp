@@ -1,5 +1,6 @@
 #include "DesktopHost.h"
 
+#include "ChartWindow.h"
 #include "HostApp.h"
 #include "HostOptions.h"
 #include "HostProcess.h"
@@ -39,6 +40,14 @@ DesktopHost::~DesktopHost()
 QString DesktopHost::chartFile() const
 {
     return dir.filePath("start/save.kv");
+}
+
+void DesktopHost::closeCharts()
+{
+    while (CView* view = ChartWindow::findView(*session->mainFrame())) {
+        ChartWindow(*view).close();
+        ScreenDriver::settle(20);
+    }
 }
 
 QString DesktopHost::keepForLooking(const QImage& screen, const QImage& wanted) const

@@ -21,6 +21,8 @@ struct DesktopHost {
     ~DesktopHost();
 
     QString chartFile() const;
+    // Closes every chart window the host has open.
+    void closeCharts();
     // Keeps the pictures of a failed comparison, and the whole screen, for
     // a look, under desktop-failures/ in the working folder, named after the
     // server, the scale factor and the running test; the names' stem.

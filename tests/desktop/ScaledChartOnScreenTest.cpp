@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
@@ -25,6 +26,7 @@
 #include <QTest>
 
 #include <functional>
+#include <utility>
 
 namespace
 {
@@ -52,6 +54,24 @@ protected:
         s_host = nullptr;
     }
 
+    // Where a test left the mouse, the next test's chart would show its tip
+    // while it is being found on screen.
+    void TearDown() override
+    {
+        if (m_pView == nullptr)
+            return;
+        s_host->driver->setControlHeld(false);
+        ParkMouse();
+        s_host->closeCharts();
+    }
+
+    // Off the chart, where a rest shows no tip.
+    void ParkMouse()
+    {
+        QWidget* races = s_host->window->racesPanel();
+        MoveTo(races, QPoint(10, races->height() - 10));
+    }
+
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
@@ -61,7 +81,9 @@ protected:
         ASSERT_TRUE(s_host->started);
         QMainWindow* main = s_host->window->mainWindow();
         m_f = main->devicePixelRatioF();
-        ExpectOpenedWithinScreen();
+        // Only the suite's first test sees the window as the host opened it.
+        if (!std::exchange(s_bOpenedChecked, true))
+            ExpectOpenedWithinScreen();
         OpenChart();
     }
 
@@ -80,7 +102,8 @@ protected:
         }
         const QSize frame = main->frameGeometry().size();
         EXPECT_TRUE(frame.width() <= screen.width() && frame.height() <= screen.height())
-            << "the window opened larger than the screen";
+            << "the window opened larger than the screen: " << frame.width() << "x"
+            << frame.height() << " on " << screen.width() << "x" << screen.height();
     }
 
     void OpenChart()
@@ -189,9 +212,11 @@ protected:
     qreal m_f = 1;
 
     static DesktopHost* s_host;
+    static bool s_bOpenedChecked;
 };
 
 DesktopHost* ScaledChartOnScreenTest::s_host = nullptr;
+bool ScaledChartOnScreenTest::s_bOpenedChecked = false;
 
 TEST_F(ScaledChartOnScreenTest, ChartTipAndDragShowExactlyTheirOwnPaint)
 {
@@ -240,6 +265,57 @@ TEST_F(ScaledChartOnScreenTest, ChartTipAndDragShowExactlyTheirOwnPaint)
     EXPECT_TRUE(ScreenShows(
         m_pView, [this] { return ChartPaint(); }, &at))
         << "exposed again";
+}
+
+// The keys a laptop has, the context menu as a real popup at the click,
+// and the keyboard readout's tip, each shown exactly as painted.
+TEST_F(ScaledChartOnScreenTest, KeysAndTheContextMenuShowExactlyTheirOwnPaint)
+{
+    SCOPED_TRACE(testing::Message() << "scale factor " << m_f);
+    const auto chart = [this] { return ChartPaint(); };
+    const auto grab = [](QWidget* widget) {
+        return [widget] { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    };
+    QPoint at;
+    for (const bool bKeypad : {true, false}) {
+        SCOPED_TRACE(bKeypad ? "keypad plus" : "the main keyboard's minus");
+        const QImage before = ChartPaint();
+        if (bKeypad)
+            s_host->driver->keypadClick(Qt::Key_Plus);
+        else
+            s_host->driver->keyClick(Qt::Key_Minus);
+        ASSERT_TRUE(WaitOnScreen([&] { return ChartPaint() != before; })) << "no change";
+        EXPECT_TRUE(ScreenShows(m_pView, chart, &at));
+    }
+
+    const QPoint click(m_pView->width() / 2, m_pView->height() / 3);
+    MoveTo(m_pView, click);
+    s_host->driver->setControlHeld(true);
+    s_host->driver->click(Qt::RightButton);
+    s_host->driver->setControlHeld(false);
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(WaitOnScreen([&] {
+        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        return menu != nullptr && menu->isVisible();
+    })) << "no context menu";
+    QPoint menuAt;
+    ASSERT_TRUE(ScreenShows(menu, grab(menu), &menuAt)) << "the menu";
+    const QPoint clicked = s_host->driver->toScreen(m_pView, click);
+    EXPECT_NEAR(menuAt.x(), clicked.x(), 1) << "the menu opens at the click";
+    EXPECT_NEAR(menuAt.y(), clicked.y(), 1) << "the menu opens at the click";
+    s_host->driver->keyClick(Qt::Key_Escape);
+    ASSERT_TRUE(WaitOnScreen([] { return QApplication::activePopupWidget() == nullptr; }));
+    // The keys alone from here, as a player without a mouse has them.
+    ParkMouse();
+
+    QWidget* tip = Tip();
+    ASSERT_NE(tip, nullptr);
+    s_host->driver->keyClick(Qt::Key_Right);
+    ASSERT_TRUE(WaitOnScreen([&] { return tip->isVisible(); })) << "no tip from the keyboard";
+    EXPECT_TRUE(ScreenShows(tip, grab(tip), &at)) << "the keyboard readout's tip";
+    s_host->driver->keyClick(Qt::Key_Escape);
+    ASSERT_TRUE(WaitOnScreen([&] { return !tip->isVisible(); }));
+    EXPECT_TRUE(ScreenShows(m_pView, chart, &at)) << "exposed again";
 }
 
 } // namespace
