@@ -68,13 +68,35 @@ QString displayNames()
     const QString x11 = qEnvironmentVariable("DISPLAY");
     const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (x11.isEmpty() && wayland.isEmpty())
-        return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+        return QCoreApplication::translate("kurvo-host",
+                                           "neither DISPLAY nor WAYLAND_DISPLAY is set");
     QStringList names;
     if (!wayland.isEmpty())
         names << QStringLiteral("WAYLAND_DISPLAY=") + wayland;
     if (!x11.isEmpty())
         names << QStringLiteral("DISPLAY=") + x11;
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" could not be reached");
+    return QCoreApplication::translate("kurvo-host", "%1 could not be reached")
+        .arg(names.join(QStringLiteral(", ")));
+}
+
+// Help, the version and a command line that cannot run are answered before
+// any display is looked for, in the user's language. The translations need
+// an application to be installed on, and the options are read again under
+// it, so that their errors come translated too.
+int answerAtOnce(int argc, char** argv)
+{
+    const QCoreApplication application(argc, argv);
+    HostLanguage::install(HostLanguage::wanted(QProcessEnvironment::systemEnvironment()));
+    QString error;
+    const std::optional<HostOptions> options = HostOptions::parse(argumentsOf(argc, argv), error);
+    if (!options) {
+        HostLog::error(error);
+        QTextStream(stderr) << HostOptions::usage();
+        return 2;
+    }
+    QTextStream(stdout) << (options->answer == HostOptions::Answer::help ? HostOptions::usage()
+                                                                         : HostOptions::version());
+    return 0;
 }
 
 // Fills in the folders the command line left open; false with a message
@@ -105,16 +127,8 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     QString error;
     std::optional<HostOptions> options = HostOptions::parse(argumentsOf(argc, argv), error);
-    if (!options) {
-        HostLog::error(error);
-        err << HostOptions::usage();
-        return 2;
-    }
-    if (options->answer != HostOptions::Answer::none) {
-        out << (options->answer == HostOptions::Answer::help ? HostOptions::usage()
-                                                             : HostOptions::version());
-        return 0;
-    }
+    if (!options || options->answer != HostOptions::Answer::none)
+        return answerAtOnce(argc, argv);
 
     // Without a screen the run must not look for one.
     bool bFallbackOffered = false;
@@ -134,9 +148,11 @@ int main(int argc, char** argv)
     if (bFallbackOffered) {
         qInstallMessageHandler(nullptr);
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-            HostLog::error(QStringLiteral("no display to show the window on (%1); use --headless "
-                                          "to chart without one")
-                               .arg(displayNames()));
+            HostLog::error(
+                QCoreApplication::translate(
+                    "kurvo-host",
+                    "no display to show the window on (%1); use --headless to chart without one")
+                    .arg(displayNames()));
             return 1;
         }
         for (const QString& note : std::as_const(g_startupNotes))

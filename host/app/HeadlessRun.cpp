@@ -67,7 +67,7 @@ bool HeadlessRun::loadGames()
     for (const GameLoadError& problem : m_session.store().errors())
         HostLog::warning(problem.toString());
     if (m_session.store().games().empty())
-        return fail(QStringLiteral("no games in %1").arg(m_options.gamesFolder));
+        return fail(tr("no games in %1").arg(m_options.gamesFolder));
     return true;
 }
 
@@ -85,7 +85,7 @@ bool HeadlessRun::findGameAndRaces()
         for (const Game& game : store.games())
             known << game.displayName();
         return fail(
-            QStringLiteral("no game \"%1\" in %2 (games: %3)")
+            tr("no game \"%1\" in %2 (games: %3)")
                 .arg(m_options.game, m_options.gamesFolder, known.join(QStringLiteral(", "))));
     }
     for (const QString& race : m_options.selectRaces) {
@@ -94,7 +94,7 @@ bool HeadlessRun::findGameAndRaces()
             QStringList known;
             for (const Race& r : m_game->races())
                 known << r.displayName;
-            return fail(QStringLiteral("no race \"%1\" in the game \"%2\" (races: %3)")
+            return fail(tr("no race \"%1\" in the game \"%2\" (races: %3)")
                             .arg(race, m_game->displayName(), known.join(QStringLiteral(", "))));
         }
         m_races.push_back(found->name);
@@ -120,8 +120,7 @@ bool HeadlessRun::loadPlugins()
     for (const QString& problem : m_session.plugins().problems())
         HostLog::warning(problem);
     if (m_session.plugins().plugins().empty())
-        return fail(
-            QStringLiteral("no plug-in could be loaded from %1").arg(m_options.pluginFolder));
+        return fail(tr("no plug-in could be loaded from %1").arg(m_options.pluginFolder));
     return true;
 }
 
@@ -129,8 +128,7 @@ bool HeadlessRun::runCommand(const char* caption)
 {
     const std::optional<PluginHost::Command> command = m_session.plugins().findCommand(caption);
     if (!command)
-        return fail(
-            QStringLiteral("no plug-in offers the menu item \"%1\"").arg(QLatin1String(caption)));
+        return fail(tr("no plug-in offers the menu item \"%1\"").arg(QLatin1String(caption)));
     m_session.plugins().runCommand(*command, m_game->name());
     QCoreApplication::processEvents();
     return true;
@@ -148,7 +146,7 @@ bool HeadlessRun::openChart()
     CMDIFrameWnd* pFrame = m_session.mainFrame();
     m_view = pFrame != nullptr ? ChartWindow::findView(*pFrame) : nullptr;
     if (m_view == nullptr)
-        return fail(QStringLiteral("the plug-in opened no chart (is %1 a chart file it can read?)")
+        return fail(tr("the plug-in opened no chart (is %1 a chart file it can read?)")
                         .arg(chartFilePath()));
     // The chart was either created (showing Industry) and written at once,
     // or opened from this file; either way the file now holds its flags.
@@ -185,13 +183,12 @@ bool HeadlessRun::writeImage()
     if (!m_options.pngPath.isEmpty()) {
         QImageWriter writer(m_options.pngPath, "png");
         if (!writer.write(chart.grab()))
-            return fail(QStringLiteral("cannot write the chart image %1: %2")
+            return fail(tr("cannot write the chart image %1: %2")
                             .arg(m_options.pngPath, writer.errorString()));
     }
     QString error;
     if (!m_options.svgPath.isEmpty() && !chart.writeSvg(m_options.svgPath, error))
-        return fail(
-            QStringLiteral("cannot write the chart image %1: %2").arg(m_options.svgPath, error));
+        return fail(tr("cannot write the chart image %1: %2").arg(m_options.svgPath, error));
     return true;
 }
 
@@ -201,7 +198,7 @@ bool HeadlessRun::closeChart()
     m_view = nullptr;
     QCoreApplication::processEvents();
     if (!QFileInfo(chartFilePath()).isFile())
-        return fail(QStringLiteral("the chart file %1 was not written").arg(chartFilePath()));
+        return fail(tr("the chart file %1 was not written").arg(chartFilePath()));
     return true;
 }
 
@@ -212,8 +209,7 @@ bool HeadlessRun::checkStatistics()
     const std::optional<int> stored = StatisticFlags::readFromChartFile(chartFilePath());
     if (stored && (*stored & kChartStatisticFlags) == *m_options.stats)
         return true;
-    return fail(
-        QStringLiteral("the chart did not take the statistics %1 (it shows %2)")
-            .arg(StatisticFlags::names(*m_options.stats),
-                 stored ? StatisticFlags::names(*stored) : QStringLiteral("nothing readable")));
+    return fail(tr("the chart did not take the statistics %1 (it shows %2)")
+                    .arg(StatisticFlags::names(*m_options.stats),
+                         stored ? StatisticFlags::names(*stored) : tr("nothing readable")));
 }

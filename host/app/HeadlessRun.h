@@ -7,6 +7,7 @@
 
 #include "HostOptions.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QTextStream>
 #include <optional>
@@ -25,6 +26,8 @@ public:
 
     // 0 on success; otherwise the problem has been written to err.
     int run();
+
+    Q_DECLARE_TR_FUNCTIONS(HeadlessRun)
 
 private:
     bool fail(const QString& message);

@@ -1,5 +1,6 @@
 #include "HostOptions.h"
 
+#include "ScoreLogReader.h"
 #include "StatisticFlags.h"
 
 #include <KurvoBuildVersion.h>
@@ -63,11 +64,11 @@ bool readHeadless(const QCommandLineParser& parser, HostOptions& options, QStrin
     options.pngPath = parser.value(kPng);
     options.svgPath = parser.value(kSvg);
     if (options.selectRaces.isEmpty()) {
-        error = QStringLiteral("--headless needs --select RACE[,RACE...]");
+        error = HostOptions::tr("--headless needs --select RACE[,RACE...]");
         return false;
     }
     if (options.pngPath.isEmpty() && options.svgPath.isEmpty()) {
-        error = QStringLiteral("--headless needs --png FILE or --svg FILE");
+        error = HostOptions::tr("--headless needs --png FILE or --svg FILE");
         return false;
     }
     if (parser.isSet(kStats)) {
@@ -78,7 +79,7 @@ bool readHeadless(const QCommandLineParser& parser, HostOptions& options, QStrin
     if (parser.isSet(kSize)) {
         const std::optional<QSize> size = parseSize(parser.value(kSize));
         if (!size) {
-            error = QStringLiteral("--size must be WxH, each from 16 to 8192, not \"%1\"")
+            error = HostOptions::tr("--size must be WxH, each from 16 to 8192, not \"%1\"")
                         .arg(parser.value(kSize));
             return false;
         }
@@ -102,8 +103,7 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
         return options;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        error =
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+        error = tr("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
         return std::nullopt;
     }
     options.headless = parser.isSet(kHeadless);
@@ -113,7 +113,7 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
     if (parser.isSet(kMap)) {
         StatisticMap map = StatisticMap::defaults();
         if (!map.apply(parser.value(kMap), error)) {
-            error = QStringLiteral("--map: %1").arg(error);
+            error = tr("--map: %1").arg(error);
             return std::nullopt;
         }
         options.logMap = map;
@@ -123,7 +123,7 @@ std::optional<HostOptions> HostOptions::parse(const QStringList& arguments, QStr
     if (!options.headless) {
         for (const QString& name : {kSelect, kGame, kStats, kPng, kSvg, kSize}) {
             if (parser.isSet(name)) {
-                error = QStringLiteral("--%1 is for --headless runs").arg(name);
+                error = tr("--%1 is for --headless runs").arg(name);
                 return std::nullopt;
             }
         }
@@ -138,31 +138,37 @@ QString HostOptions::version()
 
 QString HostOptions::usage()
 {
-    return QStringLiteral(
-               "usage: kurvo-host [--plugins DIR] [--start-dir DIR] [--games DIR] [--map MAP]\n"
-               "       kurvo-host --help | --version\n"
-               "       kurvo-host --headless [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
-               "                  [--map MAP]\n"
-               "                  --select RACE[,RACE...] [--game G]\n"
-               "                  [--stats %1]\n"
-               "                  --png FILE | --svg FILE (or both) [--size WxH]\n"
-               "\n"
-               "Loads the chart plug-ins of DIR (default: the folder of this program), answers\n"
-               "their requests from the games of --games (default: the bundled sample games)\n"
-               "and starts them in --start-dir (default: a per-user data folder).\n"
-               "--headless opens the chart, adds the named races of game G (default: the\n"
-               "first game), shows the named statistics (default: those the chart has),\n"
-               "writes the chart as PNG and/or SVG (default size 900x600; in SVG the curves\n"
-               "are vector paths) and closes it, which writes the chart file save.kv in the\n"
-               "start folder.\n"
-               "\n"
-               "A game is a folder with races.csv and turns.csv, or a game server's score log\n"
-               "(a file starting \"#FREECIV SCORELOG2\"), which the window follows while the\n"
-               "server writes it. MAP says which of the log's tags are charted as which\n"
-               "statistic: STAT=TAG[,STAT=TAG...], with STAT one of\n"
-               "  %2\n"
-               "and TAG a tag of the log, or none. Default:\n"
-               "  %3\n")
-        .arg(StatisticFlags::names(kChartStatisticFlags),
-             QString::fromStdString(statisticNameList()), StatisticMap::defaults().toString());
+    // The synopsis is the same in every language; the text below it is
+    // translated, each line within 80 columns.
+    const QString synopsis =
+        QStringLiteral(
+            "usage: kurvo-host [--plugins DIR] [--start-dir DIR] [--games DIR] [--map MAP]\n"
+            "       kurvo-host --help | --version\n"
+            "       kurvo-host --headless [--plugins DIR] [--start-dir DIR] [--games DIR]\n"
+            "                  [--map MAP]\n"
+            "                  --select RACE[,RACE...] [--game G]\n"
+            "                  [--stats %1]\n"
+            "                  --png FILE | --svg FILE (or both) [--size WxH]\n")
+            .arg(StatisticFlags::names(kChartStatisticFlags));
+    const QString text =
+        tr("Loads the chart plug-ins of DIR (default: the folder of this program), answers\n"
+           "their requests from the games of --games (default: the bundled sample games)\n"
+           "and starts them in --start-dir (default: a per-user data folder).\n"
+           "--headless opens the chart, adds the named races of game G (default: the\n"
+           "first game), shows the named statistics (default: those the chart has),\n"
+           "writes the chart as PNG and/or SVG (default size 900x600; in SVG the curves\n"
+           "are vector paths) and closes it, which writes the chart file save.kv in the\n"
+           "start folder.\n"
+           "\n"
+           "A game is a folder with races.csv and turns.csv, or a game server's score log\n"
+           "(a file starting \"%1\"), which the window follows while the\n"
+           "server writes it. MAP says which of the log's tags are charted as which\n"
+           "statistic: STAT=TAG[,STAT=TAG...], with STAT one of\n"
+           "  %2\n"
+           "and TAG a tag of the log, or none. Default:\n"
+           "  %3\n")
+            .arg(QLatin1String(ScoreLogReader::kMagic.data(),
+                               qsizetype(ScoreLogReader::kMagic.size())),
+                 QString::fromStdString(statisticNameList()), StatisticMap::defaults().toString());
+    return synopsis + QLatin1Char('\n') + text;
 }

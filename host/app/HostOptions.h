@@ -6,6 +6,7 @@
 
 #include "StatisticMap.h"
 
+#include <QCoreApplication>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -39,4 +40,6 @@ struct HostOptions {
     static std::optional<HostOptions> parse(const QStringList& arguments, QString& error);
     static QString usage();
     static QString version();
+
+    Q_DECLARE_TR_FUNCTIONS(HostOptions)
 };

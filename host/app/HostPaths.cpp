@@ -57,7 +57,7 @@ QString HostPaths::defaultStartFolder(QString& error)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty()) {
-        error = QStringLiteral("no per-user data folder is known here; give --start-dir DIR");
+        error = tr("no per-user data folder is known here; give --start-dir DIR");
         return {};
     }
     return ensureFolder(folder, error) ? folder : QString();
@@ -72,7 +72,7 @@ bool HostPaths::ensureFolder(const QString& folder, QString& error)
         return false;
     }
     if (!QDir().mkpath(folder)) {
-        error = QStringLiteral("cannot create the folder %1").arg(folder);
+        error = tr("cannot create the folder %1").arg(folder);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // The host's default folders, used where the command line names none.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class HostPaths
@@ -17,4 +18,6 @@ public:
     static QString defaultStartFolder(QString& error);
     // Makes sure folder exists; false with a message when it cannot.
     static bool ensureFolder(const QString& folder, QString& error);
+
+    Q_DECLARE_TR_FUNCTIONS(HostPaths)
 };

@@ -9,7 +9,7 @@ std::optional<int> StatisticFlags::parseList(const QString& list, QString& error
     for (const QString& raw : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const std::optional<Statistic> statistic = statisticNamed(raw.trimmed().toStdString());
         if (!statistic) {
-            error = QStringLiteral("unknown statistic \"%1\" (known: %2)")
+            error = tr("unknown statistic \"%1\" (known: %2)")
                         .arg(raw.trimmed(), names(kChartStatisticFlags));
             return std::nullopt;
         }

@@ -4,6 +4,7 @@
 
 #include "Statistic.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -20,4 +21,6 @@ public:
     // nothing when the file cannot be read or is too short. The host reads
     // no more of the file: the rest is the plug-in's own classes.
     static std::optional<int> readFromChartFile(const QString& path);
+
+    Q_DECLARE_TR_FUNCTIONS(StatisticFlags)
 };

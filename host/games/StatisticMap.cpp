@@ -41,7 +41,7 @@ bool StatisticMap::apply(const QString& text, QString& error)
     StatisticMap changed = *this;
     const QStringList pairs = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (pairs.isEmpty()) {
-        error = QStringLiteral("no STAT=TAG pair in \"%1\"").arg(text);
+        error = tr("no STAT=TAG pair in \"%1\"").arg(text);
         return false;
     }
     for (const QString& pair : pairs) {
@@ -50,12 +50,12 @@ bool StatisticMap::apply(const QString& text, QString& error)
         const QString tag = equals < 0 ? QString() : pair.mid(equals + 1).trimmed();
         const std::optional<Statistic> statistic = statisticNamed(name.toStdString());
         if (equals < 0 || !statistic) {
-            error = QStringLiteral("\"%1\" is not STAT=TAG with STAT one of %2")
+            error = tr("\"%1\" is not STAT=TAG with STAT one of %2")
                         .arg(pair.trimmed(), QString::fromStdString(statisticNameList()));
             return false;
         }
         if (!isTagName(tag)) {
-            error = QStringLiteral("\"%1\" names no tag (a word, or \"none\")").arg(pair.trimmed());
+            error = tr("\"%1\" names no tag (a word, or \"none\")").arg(pair.trimmed());
             return false;
         }
         changed.setTag(*statistic, tag == QLatin1String(kNone) ? std::string() : tag.toStdString());

@@ -7,6 +7,7 @@
 
 #include "Statistic.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 #include <optional>
@@ -38,6 +39,8 @@ public:
 
     bool operator==(const StatisticMap& other) const { return m_tags == other.m_tags; }
     bool operator!=(const StatisticMap& other) const { return !(*this == other); }
+
+    Q_DECLARE_TR_FUNCTIONS(StatisticMap)
 
 private:
     std::array<std::string, kStatisticCount> m_tags;

@@ -2,6 +2,124 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>HeadlessRun</name>
+    <message>
+        <source>no games in %1</source>
+        <translation>в %1 нет игр</translation>
+    </message>
+    <message>
+        <source>no game &quot;%1&quot; in %2 (games: %3)</source>
+        <translation>в %2 нет игры «%1» (игры: %3)</translation>
+    </message>
+    <message>
+        <source>no race &quot;%1&quot; in the game &quot;%2&quot; (races: %3)</source>
+        <translation>в игре «%2» нет расы «%1» (расы: %3)</translation>
+    </message>
+    <message>
+        <source>no plug-in could be loaded from %1</source>
+        <translation>из %1 не загрузился ни один подключаемый модуль</translation>
+    </message>
+    <message>
+        <source>no plug-in offers the menu item &quot;%1&quot;</source>
+        <translation>ни один подключаемый модуль не предлагает пункт меню «%1»</translation>
+    </message>
+    <message>
+        <source>the plug-in opened no chart (is %1 a chart file it can read?)</source>
+        <translation>подключаемый модуль не открыл график (может ли он прочитать файл графика %1?)</translation>
+    </message>
+    <message>
+        <source>cannot write the chart image %1: %2</source>
+        <translation>не удалось записать изображение графика %1: %2</translation>
+    </message>
+    <message>
+        <source>the chart file %1 was not written</source>
+        <translation>файл графика %1 не записан</translation>
+    </message>
+    <message>
+        <source>the chart did not take the statistics %1 (it shows %2)</source>
+        <translation>график не принял статистику %1 (он показывает %2)</translation>
+    </message>
+    <message>
+        <source>nothing readable</source>
+        <translation>ничего читаемого</translation>
+    </message>
+</context>
+<context>
+    <name>HostOptions</name>
+    <message>
+        <source>--headless needs --select RACE[,RACE...]</source>
+        <translation>для --headless нужен --select RACE[,RACE...]</translation>
+    </message>
+    <message>
+        <source>--headless needs --png FILE or --svg FILE</source>
+        <translation>для --headless нужен --png FILE или --svg FILE</translation>
+    </message>
+    <message>
+        <source>--size must be WxH, each from 16 to 8192, not &quot;%1&quot;</source>
+        <translation>--size должен быть WxH, каждое от 16 до 8192, а не «%1»</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>лишний аргумент «%1»</translation>
+    </message>
+    <message>
+        <source>--map: %1</source>
+        <translation>--map: %1</translation>
+    </message>
+    <message>
+        <source>--%1 is for --headless runs</source>
+        <translation>--%1 — только для запусков с --headless</translation>
+    </message>
+    <message>
+        <source>Loads the chart plug-ins of DIR (default: the folder of this program), answers
+their requests from the games of --games (default: the bundled sample games)
+and starts them in --start-dir (default: a per-user data folder).
+--headless opens the chart, adds the named races of game G (default: the
+first game), shows the named statistics (default: those the chart has),
+writes the chart as PNG and/or SVG (default size 900x600; in SVG the curves
+are vector paths) and closes it, which writes the chart file save.kv in the
+start folder.
+
+A game is a folder with races.csv and turns.csv, or a game server&apos;s score log
+(a file starting &quot;%1&quot;), which the window follows while the
+server writes it. MAP says which of the log&apos;s tags are charted as which
+statistic: STAT=TAG[,STAT=TAG...], with STAT one of
+  %2
+and TAG a tag of the log, or none. Default:
+  %3
+</source>
+        <translation>Загружает подключаемые модули графиков из DIR (по умолчанию: папка этой
+программы), отвечает на их запросы по играм из --games (по умолчанию:
+прилагаемые примеры игр) и запускает их в --start-dir (по умолчанию: папка
+данных пользователя).
+--headless открывает график, добавляет названные расы игры G (по умолчанию:
+первой игры), показывает названную статистику (по умолчанию: ту, что есть
+в графике), записывает график в PNG и/или SVG (размер по умолчанию 900x600;
+в SVG кривые — векторные контуры) и закрывает его, что записывает файл
+графика save.kv в стартовую папку.
+
+Игра — это папка с races.csv и turns.csv или журнал счёта игрового сервера
+(файл, начинающийся с «%1»), за которым окно следит, пока
+сервер его пишет. MAP говорит, какие теги журнала показываются как какая
+статистика: STAT=TAG[,STAT=TAG...], где STAT — одно из
+  %2
+а TAG — тег журнала или none. По умолчанию:
+  %3
+</translation>
+    </message>
+</context>
+<context>
+    <name>HostPaths</name>
+    <message>
+        <source>no per-user data folder is known here; give --start-dir DIR</source>
+        <translation>здесь неизвестна папка данных пользователя; укажите --start-dir DIR</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>не удалось создать папку %1</translation>
+    </message>
+</context>
+<context>
     <name>HostWindow</name>
     <message>
         <source>KURVO7 host</source>
@@ -262,6 +380,43 @@
     <message>
         <source>Charted as “%1”: the chart&apos;s code page cannot hold this name.</source>
         <translation>На графике — «%1»: кодовая страница графика не может передать это имя.</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticFlags</name>
+    <message>
+        <source>unknown statistic &quot;%1&quot; (known: %2)</source>
+        <translation>неизвестная статистика «%1» (известны: %2)</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticMap</name>
+    <message>
+        <source>no STAT=TAG pair in &quot;%1&quot;</source>
+        <translation>в «%1» нет пары STAT=TAG</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not STAT=TAG with STAT one of %2</source>
+        <translation>«%1» — не STAT=TAG, где STAT — одно из: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no tag (a word, or &quot;none&quot;)</source>
+        <translation>«%1» не называет тег (слово или «none»)</translation>
+    </message>
+</context>
+<context>
+    <name>kurvo-host</name>
+    <message>
+        <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
+        <translation>не задан ни DISPLAY, ни WAYLAND_DISPLAY</translation>
+    </message>
+    <message>
+        <source>%1 could not be reached</source>
+        <translation>не удалось подключиться к %1</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (%1); use --headless to chart without one</source>
+        <translation>нет дисплея, чтобы показать окно (%1); без него строит график --headless</translation>
     </message>
 </context>
 </TS>

@@ -59,6 +59,35 @@ TEST_F(HostFailureTest, CommandLineIsAnsweredWithoutADisplay)
     }
 }
 
+// Answered in the user's language wherever it comes from: the options, the
+// headless run, the search for a display, and Qt's own parser.
+TEST_F(HostFailureTest, ARussianUserIsAnsweredInRussian)
+{
+    const QStringList russian{"LANGUAGE=ru", "LANG=ru_RU.UTF-8"};
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* said;
+    } cases[] = {
+        {{"--help"}, 0, "Загружает подключаемые модули графиков"},
+        {{"--size", "900x600"}, 2, "kurvo-host: --size — только для запусков с --headless"},
+        {Headless({"--select", "Nobody"}), 1, "kurvo-host: в игре «Amber Drift» нет расы «Nobody»"},
+        {{"--games", SampleGamesDir()}, 1, "kurvo-host: нет дисплея, чтобы показать окно"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const HostRun run = RunHost(c.arguments, russian);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_TRUE((run.out + run.err).contains(QString::fromUtf8(c.said)))
+            << (run.out + run.err).toStdString();
+    }
+    for (const QStringList& language : {QStringList{}, russian}) {
+        const HostRun run = RunHost({"--help"}, language);
+        for (const QString& line : run.out.split('\n'))
+            EXPECT_LE(line.size(), 80) << "a line of the help: " << line.toStdString();
+    }
+}
+
 TEST_F(HostFailureTest, RequestsThatCannotRunEndNonZeroWithTheirReason)
 {
     QDir().mkpath(Path("empty"));
