@@ -18,5 +18,5 @@ void HostLog::error(const QString& text)
 
 void HostLog::warning(const QString& text)
 {
-    writeLine(QStringLiteral("warning: ") + text);
+    writeLine(tr("warning: %1").arg(text));
 }

@@ -3,6 +3,7 @@
 // Every message of the host to the terminal goes through here.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class HostLog
@@ -12,4 +13,6 @@ public:
     static void error(const QString& text);
     // "kurvo-host: warning: text", for what the run goes on without.
     static void warning(const QString& text);
+
+    Q_DECLARE_TR_FUNCTIONS(HostLog)
 };

@@ -106,8 +106,8 @@ QString AnsiText::unrepresentable(std::string_view utf8)
     // QString; such a file was most likely saved in a legacy code page.
     const QByteArray bytes(utf8.data(), qsizetype(utf8.size()));
     if (QString::fromUtf8(bytes).toUtf8() != bytes)
-        return QStringLiteral("\"%1\" is not UTF-8 text").arg(QString::fromUtf8(bytes));
-    return QStringLiteral("\"%1\" cannot be written in the ANSI code page %2")
+        return AnsiText::tr("\"%1\" is not UTF-8 text").arg(QString::fromUtf8(bytes));
+    return AnsiText::tr("\"%1\" cannot be written in the ANSI code page %2")
         .arg(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())))
         .arg(AfxGetAnsiCodePage());
 }

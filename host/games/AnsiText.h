@@ -4,6 +4,7 @@
 // the plug-in mangled.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 #include <string>
@@ -23,4 +24,6 @@ public:
     static std::string fold(std::string_view utf8);
     // The message part for a text that could not be converted.
     static QString unrepresentable(std::string_view utf8);
+
+    Q_DECLARE_TR_FUNCTIONS(AnsiText)
 };

@@ -105,7 +105,7 @@ void CsvTableReader::takeRecord(int line, const QString& path, const RowHandler&
     }
     if (m_fields.size() != m_headerWidth) {
         m_log.add(path, line,
-                  QStringLiteral("has %1 fields where the header has %2; line skipped")
+                  CsvTableReader::tr("has %1 fields where the header has %2; line skipped")
                       .arg(m_fields.size())
                       .arg(m_headerWidth));
         return;
@@ -121,7 +121,7 @@ bool CsvTableReader::finishTable(const QString& path)
     if (m_failed)
         return false;
     if (!m_haveHeader) {
-        m_log.add(path, 0, QStringLiteral("is empty; a header line was expected"));
+        m_log.add(path, 0, CsvTableReader::tr("is empty; a header line was expected"));
         return false;
     }
     return true;
@@ -145,7 +145,7 @@ bool CsvTableReader::mapHeader(const std::vector<std::string>& header, const QSt
     }
     if (!missing.isEmpty()) {
         m_log.add(path, line,
-                  QStringLiteral("the header lacks the column(s) %1; file not read")
+                  CsvTableReader::tr("the header lacks the column(s) %1; file not read")
                       .arg(missing.join(QStringLiteral(", "))));
         return false;
     }

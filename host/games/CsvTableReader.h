@@ -9,6 +9,7 @@
 
 #include "LoadLog.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <string>
@@ -54,4 +55,6 @@ private:
     bool m_atStart = true;
     std::vector<std::string> m_fields;
     std::vector<std::string> m_cells;
+
+    Q_DECLARE_TR_FUNCTIONS(CsvTableReader)
 };

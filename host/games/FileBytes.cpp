@@ -42,21 +42,21 @@ bool open(CFile& file, const QString& path, QString& error)
 {
     if (!FileBytes::isRegularFile(path)) {
         error = QFileInfo::exists(path)
-                    ? QStringLiteral("is not a regular file (a pipe or a device?); not read")
-                    : QStringLiteral("cannot be opened: %1")
+                    ? FileBytes::tr("is not a regular file (a pipe or a device?); not read")
+                    : FileBytes::tr("cannot be opened: %1")
                           .arg(QString::fromLocal8Bit(std::strerror(ENOENT)));
         return false;
     }
     CFileException openError;
     if (file.Open(QFile::encodeName(path).constData(), CFile::modeRead, &openError))
         return true;
-    error = QStringLiteral("cannot be opened: %1").arg(reasonOf(openError));
+    error = FileBytes::tr("cannot be opened: %1").arg(reasonOf(openError));
     return false;
 }
 
 QString tooLargeText(qint64 length, qint64 maxBytes)
 {
-    return QStringLiteral("is %1 bytes long, more than the %2 bytes accepted; not read")
+    return FileBytes::tr("is %1 bytes long, more than the %2 bytes accepted; not read")
         .arg(length)
         .arg(maxBytes);
 }
@@ -65,7 +65,7 @@ QString tooLargeText(qint64 length, qint64 maxBytes)
 bool outcome(bool done, const QString& refused, QString& error)
 {
     if (!done) {
-        error = QStringLiteral("cannot be read: %1").arg(error);
+        error = FileBytes::tr("cannot be read: %1").arg(error);
         return false;
     }
     if (!refused.isEmpty()) {
@@ -141,7 +141,7 @@ std::optional<QByteArray> FileBytes::read(const QString& path, qint64 maxBytes, 
             bytes = QByteArray(length + 1, Qt::Uninitialized);
             bytes.resize(file.Read(bytes.data(), UINT(bytes.size())));
             if (bytes.size() > length)
-                refused = QStringLiteral("grew while it was read; not read");
+                refused = FileBytes::tr("grew while it was read; not read");
             file.Close();
         });
     if (!read)
@@ -157,7 +157,7 @@ bool FileBytes::readPieces(const QString& path, qint64 maxBytes, const PieceHand
             return;
         char extra = 0;
         if (file.Read(&extra, 1) != 0)
-            refused = QStringLiteral("grew while it was read; read as far as its former length");
+            refused = FileBytes::tr("grew while it was read; read as far as its former length");
         file.Close();
     });
 }
@@ -167,7 +167,7 @@ bool FileBytes::readFrom(const QString& path, qint64 offset, qint64 maxBytes,
 {
     return readChecked(path, maxBytes, error, [&](CFile& file, qint64 length, QString& refused) {
         if (offset < 0 || offset > length) {
-            refused = QStringLiteral("is shorter than the %1 bytes read before").arg(offset);
+            refused = FileBytes::tr("is shorter than the %1 bytes read before").arg(offset);
             return;
         }
         file.Seek(LONG(offset), CFile::begin);
@@ -181,7 +181,7 @@ bool FileBytes::replace(const QString& path, const QByteArray& bytes, QString& e
     CSaveFile file;
     CFileException openError;
     if (!file.OpenTarget(QFile::encodeName(path).constData(), &openError)) {
-        error = QStringLiteral("cannot be written: %1").arg(reasonOf(openError));
+        error = FileBytes::tr("cannot be written: %1").arg(reasonOf(openError));
         return false;
     }
     const bool done = reported(error, [&] {
@@ -189,6 +189,6 @@ bool FileBytes::replace(const QString& path, const QByteArray& bytes, QString& e
         file.Commit();
     });
     if (!done)
-        error = QStringLiteral("cannot be written: %1").arg(error);
+        error = FileBytes::tr("cannot be written: %1").arg(error);
     return done;
 }

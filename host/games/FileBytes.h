@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -39,4 +40,6 @@ public:
     // False, with error as above, when the file could not be replaced; it
     // then stays as it was.
     static bool replace(const QString& path, const QByteArray& bytes, QString& error);
+
+    Q_DECLARE_TR_FUNCTIONS(FileBytes)
 };

@@ -22,8 +22,8 @@ QString Game::turnsPath() const
 
 QString Game::budgetText(size_t races, int turnCount)
 {
-    return QStringLiteral("%1 races over %2 turns would be more than the %3 race turns the host "
-                          "charts of a game; line skipped")
+    return Game::tr("%1 races over %2 turns would be more than the %3 race turns the host "
+                    "charts of a game; line skipped")
         .arg(races)
         .arg(turnCount)
         .arg(kMaxRaceTurns);

@@ -7,6 +7,7 @@
 #include "RaceTurns.h"
 #include "Statistic.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <map>
@@ -105,4 +106,6 @@ private:
     std::map<std::string, size_t, std::less<>> m_raceIndex;
     std::map<std::string, size_t, std::less<>> m_sourceIndex;
     std::set<int> m_turns;
+
+    Q_DECLARE_TR_FUNCTIONS(Game)
 };

@@ -36,7 +36,7 @@ bool GameFolderLoader::readRaces(Game& game)
 {
     const QString path = game.racesPath();
     if (!QFileInfo::exists(path)) {
-        m_log.add(game.folder(), 0, QStringLiteral("has no races.csv; not a game, skipped"));
+        m_log.add(game.folder(), 0, GameFolderLoader::tr("has no races.csv; not a game, skipped"));
         return false;
     }
     CsvTableReader reader({"race", "color"}, m_log);
@@ -50,27 +50,27 @@ void GameFolderLoader::addRace(Game& game, const QString& path, int line,
 {
     const std::string& utf8Name = cells[NameCell];
     if (utf8Name.empty()) {
-        m_log.add(path, line, QStringLiteral("the race has no name; line skipped"));
+        m_log.add(path, line, GameFolderLoader::tr("the race has no name; line skipped"));
         return;
     }
     if (const std::optional<QString> problem = RaceNames::problem(utf8Name)) {
-        m_log.add(path, line, *problem + QStringLiteral("; line skipped"));
+        m_log.add(path, line, *problem + GameFolderLoader::tr("; line skipped"));
         return;
     }
     if (game.findRaceBySource(utf8Name) != nullptr) {
-        m_log.add(
-            path, line,
-            QStringLiteral("race \"%1\" is listed twice; line skipped").arg(fromUtf8(utf8Name)));
+        m_log.add(path, line,
+                  GameFolderLoader::tr("race \"%1\" is listed twice; line skipped")
+                      .arg(fromUtf8(utf8Name)));
         return;
     }
     RaceName name = m_names.name(game, utf8Name);
     if (name.problem) {
-        m_log.add(path, line, *name.problem + QStringLiteral("; line skipped"));
+        m_log.add(path, line, *name.problem + GameFolderLoader::tr("; line skipped"));
         return;
     }
     if (!name.utf8)
         m_log.add(path, line,
-                  QStringLiteral("race name %1; charted as \"%2\"")
+                  GameFolderLoader::tr("race name %1; charted as \"%2\"")
                       .arg(AnsiText::unrepresentable(utf8Name), fromUtf8(name.ansi)));
     Race race;
     race.name = std::move(name.ansi);
@@ -79,10 +79,10 @@ void GameFolderLoader::addRace(Game& game, const QString& path, int line,
     race.folded = name.folded;
     race.color = RaceColor::parse(cells[ColorCell]);
     if (!race.color) {
-        m_log.add(
-            path, line,
-            QStringLiteral("colour \"%1\" of race \"%2\" is not #RRGGBB; the race has no colour")
-                .arg(fromUtf8(cells[ColorCell]), race.displayName));
+        m_log.add(path, line,
+                  GameFolderLoader::tr(
+                      "colour \"%1\" of race \"%2\" is not #RRGGBB; the race has no colour")
+                      .arg(fromUtf8(cells[ColorCell]), race.displayName));
     }
     game.addRace(std::move(race));
 }
@@ -111,10 +111,11 @@ void GameFolderLoader::readTurns(Game& game)
             return;
         }
         if (!game.addTurnFigures(race->name, row->turn, row->figures)) {
-            m_log.add(path, line,
-                      QStringLiteral("race \"%1\" already has a line for turn %2; line skipped")
-                          .arg(fromUtf8(row->raceUtf8))
-                          .arg(row->turn));
+            m_log.add(
+                path, line,
+                GameFolderLoader::tr("race \"%1\" already has a line for turn %2; line skipped")
+                    .arg(fromUtf8(row->raceUtf8))
+                    .arg(row->turn));
         }
     });
     reportUnknownRaces(path);
@@ -124,7 +125,7 @@ void GameFolderLoader::reportUnknownRaces(const QString& path)
 {
     for (const auto& [name, unknown] : m_unknownRaces) {
         m_log.add(path, unknown.firstLine,
-                  QStringLiteral("race \"%1\" is not in races.csv; its %2 line(s) skipped")
+                  GameFolderLoader::tr("race \"%1\" is not in races.csv; its %2 line(s) skipped")
                       .arg(fromUtf8(name))
                       .arg(unknown.lines));
     }

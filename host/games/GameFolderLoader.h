@@ -14,6 +14,7 @@
 #include "LoadLog.h"
 #include "RaceNames.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <map>
 #include <optional>
@@ -41,4 +42,6 @@ private:
     LoadLog& m_log;
     RaceNames m_names;
     std::map<std::string, UnknownRace> m_unknownRaces;
+
+    Q_DECLARE_TR_FUNCTIONS(GameFolderLoader)
 };

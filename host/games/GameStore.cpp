@@ -58,7 +58,7 @@ void GameStore::loadAll(const QString& gamesFolder, std::vector<Game>& previous,
     LoadLog log;
     const QDir dir(gamesFolder);
     if (!dir.exists()) {
-        log.add(gamesFolder, 0, QStringLiteral("games folder does not exist; no games loaded"));
+        log.add(gamesFolder, 0, GameStore::tr("games folder does not exist; no games loaded"));
     } else {
         const QFileInfoList entries =
             dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
@@ -85,10 +85,10 @@ void GameStore::loadOpenedLogs(std::vector<Game>& previous, Readers& previousRea
         if (held)
             continue;
         if (!file.isFile())
-            log.add(path, 0, QStringLiteral("game log is not there any more; not loaded"));
+            log.add(path, 0, GameStore::tr("game log is not there any more; not loaded"));
         else if (!ScoreLogReader::isScoreLog(path))
             log.add(path, 0,
-                    QStringLiteral("does not start with \"%1\"; not a game log, not loaded")
+                    GameStore::tr("does not start with \"%1\"; not a game log, not loaded")
                         .arg(QLatin1String(ScoreLogReader::kMagic.data(),
                                            qsizetype(ScoreLogReader::kMagic.size()))));
         else
@@ -252,15 +252,15 @@ ImportResult GameStore::importTurn(std::string_view gameName, const QString& csv
     ImportResult refused;
     if (game == nullptr) {
         refused.errors.push_back({csvPath, 0,
-                                  QStringLiteral("there is no game \"%1\" to import into")
+                                  GameStore::tr("there is no game \"%1\" to import into")
                                       .arg(AfxToQString(gameName.data(), int(gameName.size())))});
         return refused;
     }
     if (game->source() == Game::Source::ScoreLog) {
         refused.errors.push_back(
             {csvPath, 0,
-             QStringLiteral("\"%1\" is read from the game server's log %2, which belongs to the "
-                            "game server; turns cannot be imported into it")
+             GameStore::tr("\"%1\" is read from the game server's log %2, which belongs to the "
+                           "game server; turns cannot be imported into it")
                  .arg(game->displayName(), QDir::toNativeSeparators(game->folder()))});
         return refused;
     }

@@ -15,6 +15,7 @@
 #include "StatisticMap.h"
 #include "TurnImporter.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -92,4 +93,6 @@ private:
     std::vector<Game> m_games;
     Readers m_readers; // m_readers[i] reads m_games[i]
     std::vector<GameLoadError> m_errors;
+
+    Q_DECLARE_TR_FUNCTIONS(GameStore)
 };

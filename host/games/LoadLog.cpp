@@ -10,8 +10,8 @@ void LoadLog::add(const QString& file, int line, const QString& message)
         m_errors.push_back({file, line, message});
     } else if (count == m_maxPerFile) {
         m_errors.push_back({file, line,
-                            QStringLiteral("too many problems; the rest of this file's "
-                                           "problems are not listed")});
+                            LoadLog::tr("too many problems; the rest of this file's "
+                                        "problems are not listed")});
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "GameLoadError.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <map>
 #include <vector>
@@ -28,4 +29,6 @@ private:
     // an import must be able to fail that way without ending the program.
     std::map<QString, int> m_countPerFile;
     std::vector<GameLoadError> m_errors;
+
+    Q_DECLARE_TR_FUNCTIONS(LoadLog)
 };

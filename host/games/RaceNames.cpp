@@ -13,7 +13,7 @@ std::optional<QString> lengthProblem(size_t bytes)
 {
     if (bytes <= RaceNames::kMaxNameBytes)
         return std::nullopt;
-    return QStringLiteral("the name is %1 bytes long, more than the %2 a race name may have")
+    return RaceNames::tr("the name is %1 bytes long, more than the %2 a race name may have")
         .arg(bytes)
         .arg(RaceNames::kMaxNameBytes);
 }
@@ -22,7 +22,7 @@ void checkKeptLength(RaceName& name)
 {
     const size_t bytes = std::max(name.ansi.size(), size_t(name.displayName.toUtf8().size()));
     if (std::optional<QString> problem = lengthProblem(bytes))
-        name.problem = QStringLiteral("as kept, ") + *problem;
+        name.problem = RaceNames::tr("as kept, ") + *problem;
 }
 } // namespace
 
@@ -37,7 +37,7 @@ std::optional<QString> RaceNames::problem(std::string_view utf8)
                         static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
                         static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
         if (byte < 0x20 || byte == 0x7F || c1)
-            return QStringLiteral("the name holds a control character (at byte %1)").arg(i + 1);
+            return RaceNames::tr("the name holds a control character (at byte %1)").arg(i + 1);
     }
     return std::nullopt;
 }

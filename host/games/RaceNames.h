@@ -4,6 +4,7 @@
 // name that another race of the game already has gets " (2)", " (3)", ...
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <map>
 #include <optional>
@@ -40,4 +41,6 @@ public:
 
 private:
     std::map<std::string, size_t, std::less<>> m_nextSuffix;
+
+    Q_DECLARE_TR_FUNCTIONS(RaceNames)
 };

@@ -104,7 +104,7 @@ std::optional<Game> ScoreLogReader::load(std::string name, QString displayName, 
         },
         error);
     if (!read) {
-        log.add(m_path, 0, QStringLiteral("%1; not a game, skipped").arg(error));
+        log.add(m_path, 0, ScoreLogReader::tr("%1; not a game, skipped").arg(error));
         return std::nullopt;
     }
     flush(game);
@@ -113,7 +113,7 @@ std::optional<Game> ScoreLogReader::load(std::string name, QString displayName, 
         if (!tag.empty() &&
             std::find(m_tagNames.begin(), m_tagNames.end(), tag) == m_tagNames.end())
             log.add(m_path, 0,
-                    QStringLiteral("the log declares no tag \"%1\"; %2 stays empty")
+                    ScoreLogReader::tr("the log declares no tag \"%1\"; %2 stays empty")
                         .arg(QString::fromStdString(tag), QLatin1String(kStatistics[i].replyKey)));
     }
     game.shrinkToFit();
@@ -151,7 +151,7 @@ ScoreLogReader::Followed ScoreLogReader::followOn(Game& game, LoadLog& log)
     qint64 length = 0;
     const bool same = sameFile(m_path, length);
     if (!m_fileId) {
-        log.add(m_path, 0, QStringLiteral("cannot be read any more; the game stays as it was"));
+        log.add(m_path, 0, ScoreLogReader::tr("cannot be read any more; the game stays as it was"));
         return Followed::Failed;
     }
     // A log written anew (a new game on the same file) starts with other
@@ -204,7 +204,8 @@ void ScoreLogReader::feed(Game& game, std::string_view bytes, LoadLog& log)
         const std::string_view piece = bytes.substr(0, newline);
         if (!m_skipping && m_partial.size() + piece.size() > kMaxLineBytes) {
             ++m_line;
-            report(log, QStringLiteral("line longer than %1 bytes; skipped").arg(kMaxLineBytes));
+            report(log,
+                   ScoreLogReader::tr("line longer than %1 bytes; skipped").arg(kMaxLineBytes));
             // Too long to keep, but its start still tells whether the rest
             // is a score log.
             if (m_line == 1) {
@@ -245,7 +246,7 @@ void ScoreLogReader::line(Game& game, std::string_view text, LoadLog& log)
     if (!text.empty() && text.back() == '\r')
         text.remove_suffix(1);
     if (m_line == 1 && text.substr(0, kMagic.size()) != kMagic) {
-        report(log, QStringLiteral("does not start with \"%1\"; not read as a score log")
+        report(log, ScoreLogReader::tr("does not start with \"%1\"; not read as a score log")
                         .arg(QLatin1String(kMagic.data(), qsizetype(kMagic.size()))));
         m_rejected = true;
     }
@@ -273,17 +274,17 @@ void ScoreLogReader::command(Game& game, std::string_view text, LoadLog& log)
     else if (name == "id")
         readId(rest, log);
     else
-        report(log, QStringLiteral("unknown command \"%1\"; line skipped").arg(shown(name)));
+        report(log, ScoreLogReader::tr("unknown command \"%1\"; line skipped").arg(shown(name)));
 }
 
 void ScoreLogReader::readId(std::string_view text, LoadLog& log)
 {
     if (text.empty()) {
-        report(log, QStringLiteral("\"id\" without the game's id; line skipped"));
+        report(log, ScoreLogReader::tr("\"id\" without the game's id; line skipped"));
         return;
     }
     if (m_hasId)
-        report(log, QStringLiteral("a second \"id\" line; line skipped"));
+        report(log, ScoreLogReader::tr("a second \"id\" line; line skipped"));
     m_hasId = true;
 }
 
@@ -292,16 +293,16 @@ void ScoreLogReader::readTag(std::string_view text, LoadLog& log)
     const auto f = fields(text, 2, true);
     const std::optional<int64_t> tagId = f ? id((*f)[0]) : std::nullopt;
     if (!f || !tagId) {
-        report(log, QStringLiteral("\"tag\" wants a tag id and a name; line skipped"));
+        report(log, ScoreLogReader::tr("\"tag\" wants a tag id and a name; line skipped"));
         return;
     }
     const std::string_view name = (*f)[1];
     if (m_tagIndex.count(*tagId) != 0) {
-        report(log, QStringLiteral("tag %1 is declared again; line skipped").arg(*tagId));
+        report(log, ScoreLogReader::tr("tag %1 is declared again; line skipped").arg(*tagId));
         return;
     }
     if (std::find(m_tagNames.begin(), m_tagNames.end(), name) != m_tagNames.end()) {
-        report(log, QStringLiteral("a second tag \"%1\"; line skipped").arg(shown(name)));
+        report(log, ScoreLogReader::tr("a second tag \"%1\"; line skipped").arg(shown(name)));
         return;
     }
     m_tagNames.emplace_back(name);
@@ -316,7 +317,8 @@ std::optional<int> ScoreLogReader::declaredTurn(std::string_view field, LoadLog&
     if (turn && turn == m_currentTurn)
         return turn;
     if (!turn || m_turns.count(*turn) == 0) {
-        report(log, QStringLiteral("turn \"%1\" was not declared; line skipped").arg(shown(field)));
+        report(log,
+               ScoreLogReader::tr("turn \"%1\" was not declared; line skipped").arg(shown(field)));
         return std::nullopt;
     }
     return turn;
@@ -326,13 +328,13 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
 {
     const auto f = fields(text, 3, true);
     if (!f || !integer((*f)[1])) {
-        report(log,
-               QStringLiteral("\"turn\" wants a turn, a number and a description; line skipped"));
+        report(log, ScoreLogReader::tr(
+                        "\"turn\" wants a turn, a number and a description; line skipped"));
         return;
     }
     const std::optional<int> turn = TurnNumber::parse((*f)[0]);
     if (!turn) {
-        report(log, QStringLiteral("turn \"%1\" is not a number from 0 to %2; line skipped")
+        report(log, ScoreLogReader::tr("turn \"%1\" is not a number from 0 to %2; line skipped")
                         .arg(shown((*f)[0]))
                         .arg(TurnNumber::kMax));
         return;
@@ -342,7 +344,7 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
         game.setFirstTurnNumber(m_turnBase);
     }
     if (*turn < m_turnBase) {
-        report(log, QStringLiteral("turn 0 after the log began with turn 1; line skipped"));
+        report(log, ScoreLogReader::tr("turn 0 after the log began with turn 1; line skipped"));
         return;
     }
     const int turnCount = std::max(game.turnCount(), *turn - m_turnBase + 1);
@@ -351,7 +353,7 @@ void ScoreLogReader::readTurn(Game& game, std::string_view text, LoadLog& log)
         return;
     }
     if (!m_turns.insert(*turn).second) {
-        report(log, QStringLiteral("turn %1 is declared again; line skipped").arg(*turn));
+        report(log, ScoreLogReader::tr("turn %1 is declared again; line skipped").arg(*turn));
         return;
     }
     // A turn's figures are all written before the next turn begins.
@@ -368,8 +370,8 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
     const auto f = fields(text, 3, true);
     const std::optional<int64_t> player = f ? id((*f)[1]) : std::nullopt;
     if (!f || !player) {
-        report(log,
-               QStringLiteral("\"addplayer\" wants a turn, a player id and a name; line skipped"));
+        report(log, ScoreLogReader::tr(
+                        "\"addplayer\" wants a turn, a player id and a name; line skipped"));
         return;
     }
     const std::optional<int> turn = declaredTurn((*f)[0], log);
@@ -377,13 +379,13 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
         return;
     std::vector<Tenure>& tenures = m_players[*player];
     if (!tenures.empty() && tenures.back().until >= *turn) {
-        report(log, QStringLiteral("player %1 is still in the game at turn %2; line skipped")
+        report(log, ScoreLogReader::tr("player %1 is still in the game at turn %2; line skipped")
                         .arg(*player)
                         .arg(*turn));
         return;
     }
     if (const std::optional<QString> problem = RaceNames::problem((*f)[2])) {
-        report(log, *problem + QStringLiteral("; line skipped"));
+        report(log, *problem + ScoreLogReader::tr("; line skipped"));
         return;
     }
     if (!game.hasRoomFor(game.races().size() + 1, game.turnCount())) {
@@ -392,11 +394,11 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
     }
     RaceName name = m_names.name(game, (*f)[2]);
     if (name.problem) {
-        report(log, *name.problem + QStringLiteral("; line skipped"));
+        report(log, *name.problem + ScoreLogReader::tr("; line skipped"));
         return;
     }
     if (!name.utf8)
-        report(log, QStringLiteral("player name %1; charted as \"%2\"")
+        report(log, ScoreLogReader::tr("player name %1; charted as \"%2\"")
                         .arg(AnsiText::unrepresentable((*f)[2]),
                              QString::fromLatin1(name.ansi.data(), qsizetype(name.ansi.size()))));
     Race race;
@@ -416,7 +418,7 @@ void ScoreLogReader::readDelPlayer(std::string_view text, LoadLog& log)
     const auto f = fields(text, 2, false);
     const std::optional<int64_t> player = f ? id((*f)[1]) : std::nullopt;
     if (!f || !player) {
-        report(log, QStringLiteral("\"delplayer\" wants a turn and a player id; line skipped"));
+        report(log, ScoreLogReader::tr("\"delplayer\" wants a turn and a player id; line skipped"));
         return;
     }
     const std::optional<int> turn = declaredTurn((*f)[0], log);
@@ -425,7 +427,7 @@ void ScoreLogReader::readDelPlayer(std::string_view text, LoadLog& log)
     const auto it = m_players.find(*player);
     if (it == m_players.end() || it->second.back().until != INT32_MAX ||
         it->second.back().from > *turn) {
-        report(log, QStringLiteral("player %1 is not in the game at turn %2; line skipped")
+        report(log, ScoreLogReader::tr("player %1 is not in the game at turn %2; line skipped")
                         .arg(*player)
                         .arg(*turn));
         return;
@@ -504,8 +506,8 @@ void ScoreLogReader::readData(Game& game, std::string_view text, LoadLog& log)
 {
     const auto f = fields(text, 4, false);
     if (!f) {
-        report(log, QStringLiteral("\"data\" wants a turn, a tag id, a player id and a value; "
-                                   "line skipped"));
+        report(log, ScoreLogReader::tr("\"data\" wants a turn, a tag id, a player id and a value; "
+                                       "line skipped"));
         return;
     }
     const std::optional<int> turn = declaredTurn((*f)[0], log);
@@ -515,26 +517,26 @@ void ScoreLogReader::readData(Game& game, std::string_view text, LoadLog& log)
     const auto tag = tagId ? m_tagIndex.find(*tagId) : m_tagIndex.end();
     if (tag == m_tagIndex.end()) {
         report(log,
-               QStringLiteral("tag \"%1\" was not declared; line skipped").arg(shown((*f)[1])));
+               ScoreLogReader::tr("tag \"%1\" was not declared; line skipped").arg(shown((*f)[1])));
         return;
     }
     const std::optional<int64_t> player = id((*f)[2]);
     const Tenure* tenure = player ? tenureAt(*player, *turn) : nullptr;
     if (tenure == nullptr) {
-        report(log, QStringLiteral("player \"%1\" is not in the game at turn %2; line skipped")
+        report(log, ScoreLogReader::tr("player \"%1\" is not in the game at turn %2; line skipped")
                         .arg(shown((*f)[2]))
                         .arg(*turn));
         return;
     }
     const std::optional<int64_t> value = integer((*f)[3]);
     if (!value) {
-        report(log,
-               QStringLiteral("figure \"%1\" is not an integer; line skipped").arg(shown((*f)[3])));
+        report(log, ScoreLogReader::tr("figure \"%1\" is not an integer; line skipped")
+                        .arg(shown((*f)[3])));
         return;
     }
     if (isDuplicate(game, *turn, tag->second, tenure->race)) {
-        report(log, QStringLiteral("a second figure of tag %1 for player %2 in turn %3; "
-                                   "line skipped")
+        report(log, ScoreLogReader::tr("a second figure of tag %1 for player %2 in turn %3; "
+                                       "line skipped")
                         .arg(*tagId)
                         .arg(*player)
                         .arg(*turn));

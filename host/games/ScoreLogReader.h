@@ -32,6 +32,7 @@
 #include "RaceNames.h"
 #include "StatisticMap.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <map>
@@ -162,4 +163,6 @@ private:
     KeySet m_seen;
     // Figures read and not yet in the game, by race and the host's turn.
     std::map<std::pair<size_t, int>, TurnFigures> m_pending;
+
+    Q_DECLARE_TR_FUNCTIONS(ScoreLogReader)
 };

@@ -142,7 +142,7 @@ bool TurnImporter::readRows(const QString& csvPath, LoadLog& log, LoadLog& figur
         return false;
     checkRaces(csvPath, log);
     if (m_rows.empty() && log.isEmpty())
-        log.add(csvPath, 0, QStringLiteral("holds no turn lines; nothing imported"));
+        log.add(csvPath, 0, TurnImporter::tr("holds no turn lines; nothing imported"));
     return true;
 }
 
@@ -156,12 +156,12 @@ void TurnImporter::checkRaces(const QString& csvPath, LoadLog& log)
         if (race == nullptr) {
             log.add(
                 csvPath, imported.row.line,
-                QStringLiteral("game \"%1\" has no race \"%2\"").arg(m_game.displayName(), name));
+                TurnImporter::tr("game \"%1\" has no race \"%2\"").arg(m_game.displayName(), name));
             continue;
         }
         if (!seen.insert(race->name).second)
             log.add(csvPath, imported.row.line,
-                    QStringLiteral("race \"%1\" appears twice").arg(name));
+                    TurnImporter::tr("race \"%1\" appears twice").arg(name));
         imported.race = race->name;
     }
 }
@@ -172,8 +172,8 @@ void TurnImporter::checkOneNewTurn(const QString& csvPath, LoadLog& log)
     for (const ImportRow& imported : m_rows) {
         if (imported.row.turn != first.row.turn) {
             log.add(csvPath, imported.row.line,
-                    QStringLiteral("holds turn %1 besides turn %2 (line %3); an import takes "
-                                   "exactly one turn")
+                    TurnImporter::tr("holds turn %1 besides turn %2 (line %3); an import takes "
+                                     "exactly one turn")
                         .arg(imported.row.turn)
                         .arg(first.row.turn)
                         .arg(first.row.line));
@@ -187,7 +187,7 @@ void TurnImporter::checkOneNewTurn(const QString& csvPath, LoadLog& log)
     }
     if (m_game.hasTurn(first.row.turn)) {
         log.add(csvPath, first.row.line,
-                QStringLiteral("game \"%1\" already has turn %2")
+                TurnImporter::tr("game \"%1\" already has turn %2")
                     .arg(m_game.displayName())
                     .arg(first.row.turn));
     }
@@ -230,19 +230,20 @@ QByteArray TurnImporter::turnsFileWithRows(const QByteArray& existing, LoadLog& 
     if (!existing.trimmed().isEmpty()) {
         std::optional<std::vector<std::string>> found = headerOf(existing);
         if (!found) {
-            log.add(m_game.turnsPath(), 1, QStringLiteral("has no header line to add turns under"));
+            log.add(m_game.turnsPath(), 1,
+                    TurnImporter::tr("has no header line to add turns under"));
             return {};
         }
         header = std::move(*found);
         if (!hasEveryColumn(header)) {
             log.add(m_game.turnsPath(), 1,
-                    QStringLiteral("lacks some of the turn table's columns; no turns added"));
+                    TurnImporter::tr("lacks some of the turn table's columns; no turns added"));
             return {};
         }
         if (const int line = lineOfOpenQuote(existing)) {
             log.add(m_game.turnsPath(), line,
-                    QStringLiteral("opens a quoted field that is never closed; lines added after "
-                                   "it would be read into it, so no turns added"));
+                    TurnImporter::tr("opens a quoted field that is never closed; lines added after "
+                                     "it would be read into it, so no turns added"));
             return {};
         }
         if (existing.contains("\r\n"))

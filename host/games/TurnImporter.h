@@ -17,6 +17,7 @@
 #include "TurnRowParser.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <vector>
 
@@ -53,4 +54,6 @@ private:
 
     Game& m_game;
     std::vector<ImportRow> m_rows;
+
+    Q_DECLARE_TR_FUNCTIONS(TurnImporter)
 };

@@ -57,7 +57,7 @@ std::optional<TurnRow> TurnRowParser::parse(int line, const std::vector<std::str
     const std::optional<int> turn = TurnNumber::parse(cells[TurnCell]);
     if (!turn) {
         m_log.add(m_path, line,
-                  QStringLiteral("turn \"%1\" is not a whole number from 0 to %2; line skipped")
+                  TurnRowParser::tr("turn \"%1\" is not a whole number from 0 to %2; line skipped")
                       .arg(QString::fromStdString(cells[TurnCell]))
                       .arg(TurnNumber::kMax));
         return std::nullopt;
@@ -78,7 +78,7 @@ std::string TurnRowParser::figure(int line, int statistic, std::string_view cell
         return std::string(text);
     m_figureLog.add(
         m_path, line,
-        QStringLiteral("%1 figure \"%2\" is not a number; counted as missing")
+        TurnRowParser::tr("%1 figure \"%2\" is not a number; counted as missing")
             .arg(QString::fromLatin1(kStatistics[size_t(statistic)].name), shown(text)));
     return {};
 }

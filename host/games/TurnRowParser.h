@@ -11,6 +11,7 @@
 #include "Game.h"
 #include "LoadLog.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 #include <string>
@@ -48,4 +49,6 @@ private:
     LoadLog& m_log;
     LoadLog& m_figureLog;
     QString m_path;
+
+    Q_DECLARE_TR_FUNCTIONS(TurnRowParser)
 };

@@ -4,13 +4,13 @@ QString PluginFailure::kindName() const
 {
     switch (kind) {
     case Kind::NotFound:
-        return QStringLiteral("not found");
+        return PluginFailure::tr("not found");
     case Kind::NotLoadable:
-        return QStringLiteral("not loadable");
+        return PluginFailure::tr("not loadable");
     case Kind::MissingEntryPoints:
-        return QStringLiteral("missing entry points");
+        return PluginFailure::tr("missing entry points");
     case Kind::FailedStart:
-        return QStringLiteral("failed to start");
+        return PluginFailure::tr("failed to start");
     }
     return QString();
 }
@@ -19,9 +19,9 @@ QString PluginFailure::cause() const
 {
     switch (kind) {
     case Kind::NotLoadable:
-        return QStringLiteral("cannot load: %1").arg(detail);
+        return PluginFailure::tr("cannot load: %1").arg(detail);
     case Kind::MissingEntryPoints:
-        return QStringLiteral("not a plug-in: no entry point %1").arg(detail);
+        return PluginFailure::tr("not a plug-in: no entry point %1").arg(detail);
     case Kind::NotFound:
     case Kind::FailedStart:
         break;
@@ -31,7 +31,7 @@ QString PluginFailure::cause() const
 
 QString PluginFailure::logLine() const
 {
-    return QStringLiteral("%1: %2; skipped").arg(path, cause());
+    return PluginFailure::tr("%1: %2; skipped").arg(path, cause());
 }
 
 QString PluginFailure::helpLine() const

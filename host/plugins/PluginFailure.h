@@ -3,6 +3,7 @@
 // Help window alike.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 struct PluginFailure {
@@ -25,4 +26,6 @@ struct PluginFailure {
     QString logLine() const;
     // "path: kind (cause)", for the Help window.
     QString helpLine() const;
+
+    Q_DECLARE_TR_FUNCTIONS(PluginFailure)
 };

@@ -44,7 +44,7 @@ bool PluginHost::loadFolder(const QString& folder, const StartInfo& start)
     const QDir dir(folder);
     if (!dir.exists() || !dir.isReadable()) {
         m_disabled.push_back({QDir::toNativeSeparators(folder), PluginFailure::Kind::NotFound,
-                              QStringLiteral("no such plug-in folder")});
+                              PluginHost::tr("no such plug-in folder")});
         return false;
     }
     const QStringList files = dir.entryList({QStringLiteral("*.so")}, QDir::Files, QDir::Name);
@@ -105,7 +105,7 @@ bool PluginHost::callOnLoad(PluginModule& plugin, const QString& startFolder, QS
 {
     CurrentDirectory current(startFolder);
     if (!current.changed()) {
-        error = QStringLiteral("cannot enter the start folder %1").arg(startFolder);
+        error = PluginHost::tr("cannot enter the start folder %1").arg(startFolder);
         return false;
     }
     return guarded(
@@ -124,7 +124,7 @@ bool PluginHost::noted(PluginModule& plugin, const char* what, const std::functi
 bool PluginHost::guarded(const char* what, const std::function<void()>& call, QString& error)
 {
     if (busy()) {
-        error = QStringLiteral("another plug-in call was running");
+        error = PluginHost::tr("another plug-in call was running");
         return false;
     }
     ++m_depth;
@@ -136,11 +136,11 @@ bool PluginHost::guarded(const char* what, const std::function<void()>& call, QS
     try {
         call();
     } catch (const std::exception& e) {
-        error = QStringLiteral("%1 failed: %2")
+        error = PluginHost::tr("%1 failed: %2")
                     .arg(QLatin1String(what), QString::fromLocal8Bit(e.what()));
         ok = false;
     } catch (...) {
-        error = QStringLiteral("%1 failed").arg(QLatin1String(what));
+        error = PluginHost::tr("%1 failed").arg(QLatin1String(what));
         ok = false;
     }
     --m_depth;

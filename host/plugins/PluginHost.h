@@ -10,6 +10,7 @@
 
 #include "PluginModule.h"
 
+#include <QCoreApplication>
 #include <afx.h>
 
 #include <QString>
@@ -89,4 +90,6 @@ private:
     CallObserver m_observer;
     int m_depth = 0;
     bool m_closed = false;
+
+    Q_DECLARE_TR_FUNCTIONS(PluginHost)
 };

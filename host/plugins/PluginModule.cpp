@@ -95,7 +95,7 @@ std::unique_ptr<PluginModule> PluginModule::load(const QString& path, PluginFail
     failure.path = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
         failure.kind = PluginFailure::Kind::NotFound;
-        failure.detail = QStringLiteral("no such file");
+        failure.detail = PluginModule::tr("no such file");
         return nullptr;
     }
     CString loaderError;
@@ -167,10 +167,10 @@ std::vector<PluginModule::MenuItem> PluginModule::readMenuItems(const CMapString
             continue;
         const std::optional<unsigned> number = menuItemNumber(key);
         if (!number) {
-            problems << QStringLiteral("menu key \"%1\" is not MenuItem or MenuItem:N; left out")
+            problems << PluginModule::tr("menu key \"%1\" is not MenuItem or MenuItem:N; left out")
                             .arg(AfxToQString(key));
         } else if (value.IsEmpty()) {
-            problems << QStringLiteral("menu item %1 has no caption; left out").arg(*number);
+            problems << PluginModule::tr("menu item %1 has no caption; left out").arg(*number);
         } else {
             items.push_back({value, AfxToQString(value), *number});
         }
@@ -178,7 +178,7 @@ std::vector<PluginModule::MenuItem> PluginModule::readMenuItems(const CMapString
     std::sort(items.begin(), items.end(),
               [](const MenuItem& a, const MenuItem& b) { return a.number < b.number; });
     if (items.size() > size_t(kMaxMenuItems)) {
-        problems << QStringLiteral("offers %1 menu items; only the first %2 are shown")
+        problems << PluginModule::tr("offers %1 menu items; only the first %2 are shown")
                         .arg(items.size())
                         .arg(kMaxMenuItems);
         items.resize(size_t(kMaxMenuItems));

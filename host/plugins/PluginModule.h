@@ -7,6 +7,7 @@
 // others are called when present.
 #pragma once
 
+#include <QCoreApplication>
 #include <afx.h>
 
 #include "PluginFailure.h"
@@ -97,4 +98,6 @@ private:
     std::array<void*, EntryCount> m_plain{};
     std::array<void*, EntryCount> m_decorated{};
     std::vector<MenuItem> m_menuItems;
+
+    Q_DECLARE_TR_FUNCTIONS(PluginModule)
 };

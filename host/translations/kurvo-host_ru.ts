@@ -2,6 +2,132 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>AnsiText</name>
+    <message>
+        <source>&quot;%1&quot; is not UTF-8 text</source>
+        <translation>«%1» — не текст в UTF-8</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written in the ANSI code page %2</source>
+        <translation>«%1» нельзя записать в кодовой странице ANSI %2</translation>
+    </message>
+</context>
+<context>
+    <name>CsvTableReader</name>
+    <message>
+        <source>has %1 fields where the header has %2; line skipped</source>
+        <translation>полей %1, а в заголовке %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>is empty; a header line was expected</source>
+        <translation>файл пуст; ожидалась строка заголовка</translation>
+    </message>
+    <message>
+        <source>the header lacks the column(s) %1; file not read</source>
+        <translation>в заголовке нет столбцов %1; файл не прочитан</translation>
+    </message>
+</context>
+<context>
+    <name>FileBytes</name>
+    <message>
+        <source>is not a regular file (a pipe or a device?); not read</source>
+        <translation>не обычный файл (канал или устройство?); не прочитан</translation>
+    </message>
+    <message>
+        <source>cannot be opened: %1</source>
+        <translation>не открывается: %1</translation>
+    </message>
+    <message>
+        <source>is %1 bytes long, more than the %2 bytes accepted; not read</source>
+        <translation>длина %1 байт, больше допустимых %2 байт; не прочитан</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>не читается: %1</translation>
+    </message>
+    <message>
+        <source>grew while it was read; not read</source>
+        <translation>вырос во время чтения; не прочитан</translation>
+    </message>
+    <message>
+        <source>grew while it was read; read as far as its former length</source>
+        <translation>вырос во время чтения; прочитан до прежней длины</translation>
+    </message>
+    <message>
+        <source>is shorter than the %1 bytes read before</source>
+        <translation>короче %1 байт, прочитанных раньше</translation>
+    </message>
+    <message>
+        <source>cannot be written: %1</source>
+        <translation>не записывается: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Game</name>
+    <message>
+        <source>%1 races over %2 turns would be more than the %3 race turns the host charts of a game; line skipped</source>
+        <translation>%1 рас за %2 ходов — больше %3 ходов рас, которые хост показывает для игры; строка пропущена</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderLoader</name>
+    <message>
+        <source>has no races.csv; not a game, skipped</source>
+        <translation>нет races.csv; это не игра, пропущено</translation>
+    </message>
+    <message>
+        <source>the race has no name; line skipped</source>
+        <translation>у расы нет имени; строка пропущена</translation>
+    </message>
+    <message>
+        <source>; line skipped</source>
+        <translation>; строка пропущена</translation>
+    </message>
+    <message>
+        <source>race &quot;%1&quot; is listed twice; line skipped</source>
+        <translation>раса «%1» указана дважды; строка пропущена</translation>
+    </message>
+    <message>
+        <source>race name %1; charted as &quot;%2&quot;</source>
+        <translation>имя расы: %1; на графике — «%2»</translation>
+    </message>
+    <message>
+        <source>colour &quot;%1&quot; of race &quot;%2&quot; is not #RRGGBB; the race has no colour</source>
+        <translation>цвет «%1» расы «%2» — не #RRGGBB; у расы нет цвета</translation>
+    </message>
+    <message>
+        <source>race &quot;%1&quot; already has a line for turn %2; line skipped</source>
+        <translation>у расы «%1» уже есть строка для хода %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>race &quot;%1&quot; is not in races.csv; its %2 line(s) skipped</source>
+        <translation>расы «%1» нет в races.csv; её строки (%2) пропущены</translation>
+    </message>
+</context>
+<context>
+    <name>GameStore</name>
+    <message>
+        <source>games folder does not exist; no games loaded</source>
+        <translation>папки игр нет; игры не загружены</translation>
+    </message>
+    <message>
+        <source>game log is not there any more; not loaded</source>
+        <translation>журнала игры больше нет; не загружен</translation>
+    </message>
+    <message>
+        <source>does not start with &quot;%1&quot;; not a game log, not loaded</source>
+        <translation>не начинается с «%1»; не журнал игры, не загружен</translation>
+    </message>
+    <message>
+        <source>there is no game &quot;%1&quot; to import into</source>
+        <translation>нет игры «%1», в которую можно импортировать</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is read from the game server&apos;s log %2, which belongs to the game server; turns cannot be imported into it</source>
+        <translation>игра «%1» читается из журнала игрового сервера %2, который принадлежит серверу; импортировать в неё ходы нельзя</translation>
+    </message>
+</context>
+<context>
     <name>HeadlessRun</name>
     <message>
         <source>no games in %1</source>
@@ -42,6 +168,13 @@
     <message>
         <source>nothing readable</source>
         <translation>ничего читаемого</translation>
+    </message>
+</context>
+<context>
+    <name>HostLog</name>
+    <message>
+        <source>warning: %1</source>
+        <translation>предупреждение: %1</translation>
     </message>
 </context>
 <context>
@@ -287,6 +420,13 @@ and TAG a tag of the log, or none. Default:
     </message>
 </context>
 <context>
+    <name>LoadLog</name>
+    <message>
+        <source>too many problems; the rest of this file&apos;s problems are not listed</source>
+        <translation>слишком много ошибок; остальные ошибки этого файла не перечислены</translation>
+    </message>
+</context>
+<context>
     <name>LogMapDialog</name>
     <message>
         <source>&amp;Industry:</source>
@@ -340,6 +480,94 @@ and TAG a tag of the log, or none. Default:
     </message>
 </context>
 <context>
+    <name>PluginFailure</name>
+    <message>
+        <source>not found</source>
+        <translation>не найден</translation>
+    </message>
+    <message>
+        <source>not loadable</source>
+        <translation>не загружается</translation>
+    </message>
+    <message>
+        <source>missing entry points</source>
+        <translation>нет точек входа</translation>
+    </message>
+    <message>
+        <source>failed to start</source>
+        <translation>не запустился</translation>
+    </message>
+    <message>
+        <source>cannot load: %1</source>
+        <translation>не загружается: %1</translation>
+    </message>
+    <message>
+        <source>not a plug-in: no entry point %1</source>
+        <translation>не подключаемый модуль: нет точки входа %1</translation>
+    </message>
+    <message>
+        <source>%1: %2; skipped</source>
+        <translation>%1: %2; пропущен</translation>
+    </message>
+</context>
+<context>
+    <name>PluginHost</name>
+    <message>
+        <source>no such plug-in folder</source>
+        <translation>нет такой папки модулей</translation>
+    </message>
+    <message>
+        <source>cannot enter the start folder %1</source>
+        <translation>не удалось перейти в стартовую папку %1</translation>
+    </message>
+    <message>
+        <source>another plug-in call was running</source>
+        <translation>уже шёл другой вызов модуля</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>сбой в %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>сбой в %1</translation>
+    </message>
+</context>
+<context>
+    <name>PluginModule</name>
+    <message>
+        <source>no such file</source>
+        <translation>нет такого файла</translation>
+    </message>
+    <message>
+        <source>menu key &quot;%1&quot; is not MenuItem or MenuItem:N; left out</source>
+        <translation>ключ меню «%1» — не MenuItem и не MenuItem:N; пропущен</translation>
+    </message>
+    <message>
+        <source>menu item %1 has no caption; left out</source>
+        <translation>у пункта меню %1 нет названия; пропущен</translation>
+    </message>
+    <message>
+        <source>offers %1 menu items; only the first %2 are shown</source>
+        <translation>предлагает пунктов меню: %1; показаны только первые %2</translation>
+    </message>
+</context>
+<context>
+    <name>RaceNames</name>
+    <message>
+        <source>the name is %1 bytes long, more than the %2 a race name may have</source>
+        <translation>длина имени %1 байт, больше %2, допустимых для имени расы</translation>
+    </message>
+    <message>
+        <source>as kept, </source>
+        <translation>в сохранённом виде </translation>
+    </message>
+    <message>
+        <source>the name holds a control character (at byte %1)</source>
+        <translation>в имени управляющий символ (байт %1)</translation>
+    </message>
+</context>
+<context>
     <name>RacesPanel</name>
     <message>
         <source>&amp;Game:</source>
@@ -383,6 +611,117 @@ and TAG a tag of the log, or none. Default:
     </message>
 </context>
 <context>
+    <name>ScoreLogReader</name>
+    <message>
+        <source>%1; not a game, skipped</source>
+        <translation>%1; это не игра, пропущено</translation>
+    </message>
+    <message>
+        <source>the log declares no tag &quot;%1&quot;; %2 stays empty</source>
+        <translation>в журнале не объявлен тег «%1»; %2 остаётся пустой</translation>
+    </message>
+    <message>
+        <source>cannot be read any more; the game stays as it was</source>
+        <translation>больше не читается; игра остаётся как была</translation>
+    </message>
+    <message>
+        <source>line longer than %1 bytes; skipped</source>
+        <translation>строка длиннее %1 байт; пропущена</translation>
+    </message>
+    <message>
+        <source>does not start with &quot;%1&quot;; not read as a score log</source>
+        <translation>не начинается с «%1»; не прочитан как журнал счёта</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;; line skipped</source>
+        <translation>неизвестная команда «%1»; строка пропущена</translation>
+    </message>
+    <message>
+        <source>&quot;id&quot; without the game&apos;s id; line skipped</source>
+        <translation>«id» без идентификатора игры; строка пропущена</translation>
+    </message>
+    <message>
+        <source>a second &quot;id&quot; line; line skipped</source>
+        <translation>вторая строка «id»; строка пропущена</translation>
+    </message>
+    <message>
+        <source>&quot;tag&quot; wants a tag id and a name; line skipped</source>
+        <translation>«tag» требует номер тега и имя; строка пропущена</translation>
+    </message>
+    <message>
+        <source>tag %1 is declared again; line skipped</source>
+        <translation>тег %1 объявлен повторно; строка пропущена</translation>
+    </message>
+    <message>
+        <source>a second tag &quot;%1&quot;; line skipped</source>
+        <translation>второй тег «%1»; строка пропущена</translation>
+    </message>
+    <message>
+        <source>turn &quot;%1&quot; was not declared; line skipped</source>
+        <translation>ход «%1» не объявлен; строка пропущена</translation>
+    </message>
+    <message>
+        <source>&quot;turn&quot; wants a turn, a number and a description; line skipped</source>
+        <translation>«turn» требует ход, число и описание; строка пропущена</translation>
+    </message>
+    <message>
+        <source>turn &quot;%1&quot; is not a number from 0 to %2; line skipped</source>
+        <translation>ход «%1» — не число от 0 до %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>turn 0 after the log began with turn 1; line skipped</source>
+        <translation>ход 0 после того, как журнал начался с хода 1; строка пропущена</translation>
+    </message>
+    <message>
+        <source>turn %1 is declared again; line skipped</source>
+        <translation>ход %1 объявлен повторно; строка пропущена</translation>
+    </message>
+    <message>
+        <source>&quot;addplayer&quot; wants a turn, a player id and a name; line skipped</source>
+        <translation>«addplayer» требует ход, номер игрока и имя; строка пропущена</translation>
+    </message>
+    <message>
+        <source>player %1 is still in the game at turn %2; line skipped</source>
+        <translation>игрок %1 ещё в игре на ходу %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>; line skipped</source>
+        <translation>; строка пропущена</translation>
+    </message>
+    <message>
+        <source>player name %1; charted as &quot;%2&quot;</source>
+        <translation>имя игрока: %1; на графике — «%2»</translation>
+    </message>
+    <message>
+        <source>&quot;delplayer&quot; wants a turn and a player id; line skipped</source>
+        <translation>«delplayer» требует ход и номер игрока; строка пропущена</translation>
+    </message>
+    <message>
+        <source>player %1 is not in the game at turn %2; line skipped</source>
+        <translation>игрока %1 нет в игре на ходу %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>&quot;data&quot; wants a turn, a tag id, a player id and a value; line skipped</source>
+        <translation>«data» требует ход, номер тега, номер игрока и значение; строка пропущена</translation>
+    </message>
+    <message>
+        <source>tag &quot;%1&quot; was not declared; line skipped</source>
+        <translation>тег «%1» не объявлен; строка пропущена</translation>
+    </message>
+    <message>
+        <source>player &quot;%1&quot; is not in the game at turn %2; line skipped</source>
+        <translation>игрока «%1» нет в игре на ходу %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>figure &quot;%1&quot; is not an integer; line skipped</source>
+        <translation>значение «%1» — не целое число; строка пропущена</translation>
+    </message>
+    <message>
+        <source>a second figure of tag %1 for player %2 in turn %3; line skipped</source>
+        <translation>второе значение тега %1 для игрока %2 на ходу %3; строка пропущена</translation>
+    </message>
+</context>
+<context>
     <name>StatisticFlags</name>
     <message>
         <source>unknown statistic &quot;%1&quot; (known: %2)</source>
@@ -402,6 +741,52 @@ and TAG a tag of the log, or none. Default:
     <message>
         <source>&quot;%1&quot; names no tag (a word, or &quot;none&quot;)</source>
         <translation>«%1» не называет тег (слово или «none»)</translation>
+    </message>
+</context>
+<context>
+    <name>TurnImporter</name>
+    <message>
+        <source>holds no turn lines; nothing imported</source>
+        <translation>нет строк ходов; ничего не импортировано</translation>
+    </message>
+    <message>
+        <source>game &quot;%1&quot; has no race &quot;%2&quot;</source>
+        <translation>в игре «%1» нет расы «%2»</translation>
+    </message>
+    <message>
+        <source>race &quot;%1&quot; appears twice</source>
+        <translation>раса «%1» встречается дважды</translation>
+    </message>
+    <message>
+        <source>holds turn %1 besides turn %2 (line %3); an import takes exactly one turn</source>
+        <translation>есть ход %1 помимо хода %2 (строка %3); импорт принимает ровно один ход</translation>
+    </message>
+    <message>
+        <source>game &quot;%1&quot; already has turn %2</source>
+        <translation>в игре «%1» уже есть ход %2</translation>
+    </message>
+    <message>
+        <source>has no header line to add turns under</source>
+        <translation>нет строки заголовка, под которую добавить ходы</translation>
+    </message>
+    <message>
+        <source>lacks some of the turn table&apos;s columns; no turns added</source>
+        <translation>нет некоторых столбцов таблицы ходов; ходы не добавлены</translation>
+    </message>
+    <message>
+        <source>opens a quoted field that is never closed; lines added after it would be read into it, so no turns added</source>
+        <translation>открывает поле в кавычках, которое не закрыто; добавленные после него строки попали бы в него, поэтому ходы не добавлены</translation>
+    </message>
+</context>
+<context>
+    <name>TurnRowParser</name>
+    <message>
+        <source>turn &quot;%1&quot; is not a whole number from 0 to %2; line skipped</source>
+        <translation>ход «%1» — не целое число от 0 до %2; строка пропущена</translation>
+    </message>
+    <message>
+        <source>%1 figure &quot;%2&quot; is not a number; counted as missing</source>
+        <translation>%1: значение «%2» — не число; считается отсутствующим</translation>
     </message>
 </context>
 <context>

@@ -60,7 +60,8 @@ TEST_F(HostFailureTest, CommandLineIsAnsweredWithoutADisplay)
 }
 
 // Answered in the user's language wherever it comes from: the options, the
-// headless run, the search for a display, and Qt's own parser.
+// headless run, the search for a display, the plug-in host and Qt's own
+// parser.
 TEST_F(HostFailureTest, ARussianUserIsAnsweredInRussian)
 {
     const QStringList russian{"LANGUAGE=ru", "LANG=ru_RU.UTF-8"};
@@ -73,6 +74,8 @@ TEST_F(HostFailureTest, ARussianUserIsAnsweredInRussian)
         {{"--size", "900x600"}, 2, "kurvo-host: --size — только для запусков с --headless"},
         {Headless({"--select", "Nobody"}), 1, "kurvo-host: в игре «Amber Drift» нет расы «Nobody»"},
         {{"--games", SampleGamesDir()}, 1, "kurvo-host: нет дисплея, чтобы показать окно"},
+        {Headless({"--select", "Velelluans", "--plugins", Path("missing")}), 1,
+         "нет такой папки модулей; пропущен"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
