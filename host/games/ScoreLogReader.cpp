@@ -377,8 +377,11 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
     const std::optional<int> turn = declaredTurn((*f)[0], log);
     if (!turn)
         return;
-    std::vector<Tenure>& tenures = m_players[*player];
-    if (!tenures.empty() && tenures.back().until >= *turn) {
+    // A player gets an entry only once the line is taken, so that one
+    // skipped here leaves nothing a later line could find without a tenure;
+    // an entry left empty by a failed allocation is still checked for.
+    const auto known = m_players.find(*player);
+    if (known != m_players.end() && !known->second.empty() && known->second.back().until >= *turn) {
         report(log, ScoreLogReader::tr("player %1 is still in the game at turn %2; line skipped")
                         .arg(*player)
                         .arg(*turn));
@@ -407,6 +410,7 @@ void ScoreLogReader::readAddPlayer(Game& game, std::string_view text, LoadLog& l
     race.sourceName = std::string((*f)[2]);
     race.folded = name.folded;
     race.color = RacePalette::color(game.races().size());
+    std::vector<Tenure>& tenures = m_players[*player];
     if (tenures.size() == tenures.capacity())
         tenures.reserve(std::max<size_t>(1, tenures.size() * 2));
     game.addRace(std::move(race));
@@ -425,7 +429,7 @@ void ScoreLogReader::readDelPlayer(std::string_view text, LoadLog& log)
     if (!turn)
         return;
     const auto it = m_players.find(*player);
-    if (it == m_players.end() || it->second.back().until != INT32_MAX ||
+    if (it == m_players.end() || it->second.empty() || it->second.back().until != INT32_MAX ||
         it->second.back().from > *turn) {
         report(log, ScoreLogReader::tr("player %1 is not in the game at turn %2; line skipped")
                         .arg(*player)

@@ -155,6 +155,19 @@ TEST(ScoreLog, EveryMalformedLineIsReportedAndSkipped)
     }
 }
 
+// A player whose joining was skipped is not in the game for what follows.
+TEST(ScoreLog, APlayerWhoseJoiningWasSkippedCannotLeave)
+{
+    TestGames games;
+    games.write(QStringLiteral("g.log"), kHead + "addplayer 1 3 Bad\x01Name\ndelplayer 1 3\n");
+    GameStore store;
+    store.load(games.path());
+    ASSERT_EQ(store.errors().size(), 2u);
+    EXPECT_TRUE(
+        store.errors()[1].message.contains(QLatin1String("player 3 is not in the game at turn 1")))
+        << store.errors()[1].toString().toStdString();
+}
+
 TEST(ScoreLog, AFollowedLogIsReadOnFromWhereItWasAndAgainWhenWrittenAnew)
 {
     TestGames games;
