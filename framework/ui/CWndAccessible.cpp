@@ -110,26 +110,21 @@ void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild)
     QWidget* pWidget = AfxGetWidget(pWnd);
     if (pWidget == nullptr)
         return;
-    QAccessible::Event eQt;
-    switch (event) {
-    case EVENT_OBJECT_SHOW:
-        eQt = QAccessible::ObjectShow;
-        break;
-    case EVENT_OBJECT_HIDE:
-        eQt = QAccessible::ObjectHide;
-        break;
-    case EVENT_OBJECT_FOCUS:
-        eQt = QAccessible::Focus;
-        break;
-    case EVENT_OBJECT_NAMECHANGE:
-        eQt = QAccessible::NameChanged;
-        break;
-    case EVENT_OBJECT_DESCRIPTIONCHANGE:
-        eQt = QAccessible::DescriptionChanged;
-        break;
-    default:
-        return;
+    static const struct {
+        DWORD event;
+        QAccessible::Event eQt;
+    } events[] = {
+        {EVENT_OBJECT_SHOW, QAccessible::ObjectShow},
+        {EVENT_OBJECT_HIDE, QAccessible::ObjectHide},
+        {EVENT_OBJECT_FOCUS, QAccessible::Focus},
+        {EVENT_OBJECT_NAMECHANGE, QAccessible::NameChanged},
+        {EVENT_OBJECT_DESCRIPTIONCHANGE, QAccessible::DescriptionChanged},
+    };
+    for (const auto& entry : events) {
+        if (entry.event == event) {
+            QAccessibleEvent accessibleEvent(pWidget, entry.eQt);
+            QAccessible::updateAccessibility(&accessibleEvent);
+            return;
+        }
     }
-    QAccessibleEvent accessibleEvent(pWidget, eQt);
-    QAccessible::updateAccessibility(&accessibleEvent);
 }

@@ -60,16 +60,6 @@ protected:
         Tick(nTicks);
     }
 
-    BOOL TipShown() { return m_pView->GetTipWnd().IsWindowVisible(); }
-    std::string TipText() { return m_pView->GetTipWnd().GetTipText().str(); }
-
-    CRect TipWindowRect()
-    {
-        CRect rc;
-        m_pView->GetTipWnd().GetWindowRect(&rc);
-        return rc;
-    }
-
     // The extent of one line in the tip's font, measured on its own.
     CSize LineExtent(const char* pszLine)
     {
@@ -124,7 +114,7 @@ TEST_F(ChartInteractionTest, ReadoutAppearsOnTheFourthTickBelowTheCursor)
     const CSize line2 = LineExtent("Population=2.50");
     const CSize line3 = LineExtent("Zeta");
     const int nWidest = std::max({line1.cx, line2.cx, line3.cx});
-    const CRect rcTip = TipWindowRect();
+    const CRect rcTip = TipRect();
     EXPECT_EQ(rcTip.TopLeft(), CPoint(ptScreen.x, ptScreen.y + 20));
     EXPECT_EQ(rcTip.Width(), nWidest + 5);
     EXPECT_EQ(rcTip.Height(), line1.cy * 3 + 2);

@@ -64,14 +64,6 @@ protected:
     }
 
     void Key(UINT nKey) { m_pView->SendMessage(WM_KEYDOWN, nKey, 1); }
-    BOOL TipShown() { return m_pView->GetTipWnd().IsWindowVisible(); }
-    std::string TipText() { return m_pView->GetTipWnd().GetTipText().str(); }
-    CRect TipRect()
-    {
-        CRect rc;
-        m_pView->GetTipWnd().GetWindowRect(&rc);
-        return rc;
-    }
     // Where the point of a turn (1 ..) and value is drawn, on the screen.
     CPoint PointAt(int nTurn, LONG lValue) const
     {

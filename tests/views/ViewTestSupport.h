@@ -14,6 +14,7 @@
 #include <QImage>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 void ProcessPendingEvents();
@@ -48,6 +49,16 @@ protected:
     // Client point of the view in screen coordinates.
     CPoint ToScreen(int x, int y) const;
     void Tick(int nTimes = 1);
+
+    // The readout's tip: shown or not, its text, its place on the screen.
+    BOOL TipShown() { return m_pView->GetTipWnd().IsWindowVisible(); }
+    std::string TipText() { return m_pView->GetTipWnd().GetTipText().str(); }
+    CRect TipRect()
+    {
+        CRect rc;
+        m_pView->GetTipWnd().GetWindowRect(&rc);
+        return rc;
+    }
 
     CKurvoDoc* m_pDoc = nullptr;
     CKurvoView1* m_pView = nullptr;
